@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#include "base/file_io.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace velk {
+namespace {
+
+bool WriteAll(std::FILE* f, std::string_view data) {
+  return data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool FolderExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CreateFolders(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::create_directories(path, ec);
+  return FolderExists(path);
+}
+
+bool ReadWholeFile(const std::string& path, std::string& out) {
+  out.clear();
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);
+  const bool ok = !std::ferror(f);
+  std::fclose(f);
+  return ok;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view data) {
+  // A file the user made read-only is not replaced behind their back.
+  if (FileExists(path) && ::access(path.c_str(), W_OK) != 0) return false;
+  const std::string temp = path + ".tmp";
+  std::FILE* f = std::fopen(temp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = WriteAll(f, data);
+  ok = (std::fflush(f) == 0) && ok;
+  ok = (std::fclose(f) == 0) && ok;
+  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+  if (!ok) std::remove(temp.c_str());
+  return ok;
+}
+
+bool AppendToFile(const std::string& path, std::string_view data) {
+  std::FILE* f = std::fopen(path.c_str(), "ab");
+  if (!f) return false;
+  bool ok = WriteAll(f, data);
+  ok = (std::fclose(f) == 0) && ok;
+  return ok;
+}
+
+bool ReadFileTail(const std::string& path, size_t count, std::string& out) {
+  out.clear();
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  bool ok = std::fseek(f, 0, SEEK_END) == 0;
+  const long size = ok ? std::ftell(f) : -1;
+  ok = size >= 0;
+  if (ok) {
+    const long from = size > static_cast<long>(count) ? size - static_cast<long>(count) : 0;
+    ok = std::fseek(f, from, SEEK_SET) == 0;
+    if (ok) {
+      out.resize(static_cast<size_t>(size - from));
+      ok = std::fread(out.data(), 1, out.size(), f) == out.size();
+    }
+  }
+  std::fclose(f);
+  return ok;
+}
+
+bool DeleteFile(const std::string& path) {
+  return std::remove(path.c_str()) == 0;
+}
+
+bool CopyFileReplacing(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, ec);
+  return !ec;
+}
+
+}  // namespace velk

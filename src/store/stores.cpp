@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: MIT
+#include "store/stores.h"
+
+namespace velk {
+
+TStores::TStores() {
+  for (TRoomDatPtr& p : RoomDat) p = NewRoomDat();
+}
+
+}  // namespace velk
