@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: MIT
+#include "store/month_files.h"
+
+#include <stdexcept>
+
+#include "base/date_format.h"
+#include "base/file_io.h"
+#include "store/event_list.h"
+#include "store/record_ring.h"
+#include "store/record_stats.h"
+#include "store/system_log.h"
+
+namespace velk {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+void CheckSlot(int slot) {
+  if (slot < 0 || slot >= kRoomSlots) throw std::out_of_range("monthly data file: room slot");
+}
+
+// Appends line + CR LF; a file whose end is not CR LF (a line torn by a crash) is closed first.
+bool AppendLine(const std::string& path, const std::string& line) {
+  std::string data;
+  std::string tail;
+  if (ReadFileTail(path, 2, tail) && !tail.empty() && tail != "\r\n") data = "\r\n";
+  data += line;
+  data += "\r\n";
+  return AppendToFile(path, data);
+}
+
+// Calls fn(line) for every non-empty line of each of the thirteen months that can be read; logs
+// `failure` + file name for each one that cannot. True when any file was read.
+template <typename Fn>
+bool ForEachMonthLine(const TAppEnv& env, int slot, std::string_view failure, Fn&& fn) {
+  TDateTime months[13];
+  GetLoadMonths(env.Today(), months);
+  bool any = false;
+  std::string text;
+  for (TDateTime month : months) {
+    const std::string path = GetMonthFilePath(env, slot, month);
+    if (!ReadWholeFile(path, text)) {
+      WriteSystemLog(env, std::string(failure) + path);
+      continue;
+    }
+    any = true;
+    std::string_view body = text;
+    if (body.substr(0, kUtf8Bom.size()) == kUtf8Bom) body.remove_prefix(kUtf8Bom.size());
+    // Empty lines are skipped: one stray blank line must not hide the rest of the month.
+    ForEachLine(body, [&](std::string_view line) {
+      if (!line.empty()) fn(line);
+    });
+  }
+  return any;
+}
+
+}  // namespace
+
+std::string GetMonthFilePath(const TAppEnv& env, int slot, TDateTime time) {
+  CheckSlot(slot);
+  return GetRcdFolder(env) + kPathSep + "Room" + std::to_string(slot) + "_" +
+         FormatDateTime("yyyymm", time) + ".TDB";
+}
+
+bool AppendMonthRecord(const TAppEnv& env, int slot, const TRecDat& record) {
+  const std::string path = GetMonthFilePath(env, slot, record.Time);
+  if (AppendLine(path, FormatMonthRecordLine(record))) return true;
+  WriteSystemLog(env, "DataAccess: TDBファイル時データ追記失敗: " + path);
+  return false;
+}
+
+bool AppendMonthEvent(const TAppEnv& env, int slot, const TEventBase& event) {
+  const std::string path = GetMonthFilePath(env, slot, event.Date);
+  if (AppendLine(path, FormatMonthEventLine(event))) return true;
+  WriteSystemLog(env, "DataAccess: TDBファイルイベント書込失敗: " + path);
+  return false;
+}
+
+void GetLoadMonths(TDateTime today, TDateTime (&months)[13]) {
+  const TDateParts from = DecodeDateTime(today - 365);
+  int year = from.Year;
+  int month = from.Month;
+  for (TDateTime& m : months) {
+    m = EncodeDate(year, month, 1);
+    if (++month > 12) {
+      month = 1;
+      ++year;
+    }
+  }
+}
+
+bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store) {
+  const TDateTime now = env.Now();
+  // The oldest time the aligned ring keeps at its last position; older records would only be
+  // pushed out again, and inserting them first would crowd out the newest ones.
+  const int64_t oldestMs = ToMilliseconds(EndOfCurrentPeriod(now)) - int64_t{kRingLast} * 300'000;
+  TRecDat record;
+  const bool any = ForEachMonthLine(
+      env, slot, "DataAccess: TDBファイル日データ読込失敗: ", [&](std::string_view line) {
+        if (line[0] != 'T' || !ParseMonthRecordLine(env, line, record)) return;
+        if (ToMilliseconds(record.Time) < oldestMs) return;
+        InsertRecordByTime(store, record);
+      });
+  AlignRingToNow(store, now);
+  BuildDailyRecords(store);
+  return any;
+}
+
+bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events) {
+  TEventBase event;
+  const bool any = ForEachMonthLine(
+      env, slot, "DataAccess: TDBファイルイベント情報読込失敗: ", [&](std::string_view line) {
+        if (line[0] != 'E') return;
+        if (ParseMonthEventLine(env, line, event)) {
+          InsertEventByDate(events, event);
+        }
+      });
+  PackEvents(events);
+  return any;
+}
+
+}  // namespace velk

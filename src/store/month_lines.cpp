@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: MIT
+// The "T" and "E" lines of the monthly data files.
+#include <exception>
+#include <string>
+
+#include "base/date_format.h"
+#include "base/number_format.h"
+#include "base/text_encoding.h"
+#include "store/decimal_parse.h"
+#include "store/month_files.h"
+#include "store/system_log.h"
+
+namespace velk {
+namespace {
+
+// Splits at ",". A field that begins with a double quote runs to its closing quote (a doubled
+// quote inside stands for one) and is handed over without the quotes; what follows the closing
+// quote up to the next "," is a field of its own. fn(index, field) returns false to stop.
+template <typename Fn>
+void SplitFields(std::string_view line, std::string& scratch, Fn&& fn) {
+  size_t pos = 0;
+  int index = 0;
+  const size_t n = line.size();
+  while (pos <= n) {
+    std::string_view field;
+    bool closedQuote = false;
+    if (pos < n && line[pos] == '"') {
+      scratch.clear();
+      size_t i = pos + 1;
+      while (i < n) {
+        if (line[i] == '"') {
+          if (i + 1 < n && line[i + 1] == '"') {
+            scratch += '"';
+            i += 2;
+            continue;
+          }
+          closedQuote = true;
+          break;
+        }
+        scratch += line[i++];
+      }
+      field = scratch;
+      pos = closedQuote ? i + 1 : n;
+      if (pos < n && line[pos] == ',') ++pos;
+      if (!fn(index++, field)) return;
+      if (pos >= n) return;
+      continue;
+    }
+    const size_t comma = line.find(',', pos);
+    const size_t end = comma == std::string_view::npos ? n : comma;
+    field = line.substr(pos, end - pos);
+    if (!fn(index++, field)) return;
+    if (comma == std::string_view::npos) return;
+    pos = comma + 1;
+  }
+}
+
+// A date and time that names a record or event; 0 stands for "no time" and is not one.
+bool ParseLineTime(std::string_view field, double& time) {
+  return ParseDateTimeText(field, time) && time > 0;
+}
+
+}  // namespace
+
+std::string FormatMonthRecordLine(const TRecDat& record) {
+  std::string line = "T,";
+  line.reserve(320);
+  line += FormatDateTime(kFmtRecordTime, record.Time);
+  line += ',';
+  for (const TItemStat& cell : record.Item) {
+    if (!cell.Valid) {
+      line += ",,,";
+      continue;
+    }
+    for (float v : {cell.Avg, cell.Max, cell.Min}) {
+      line += FormatSingle(v);
+      line += ',';
+    }
+  }
+  return line;
+}
+
+std::string FormatMonthEventLine(const TEventBase& event) {
+  std::string line = "E,";
+  line += FormatDateTime(kFmtRecordTime, event.Date);
+  line += ",\"";
+  line += event.Text;
+  line += "\",";
+  return line;
+}
+
+bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record) {
+  try {
+    ClearRecord(record);
+    std::string scratch;
+    bool timed = false;
+    SplitFields(line, scratch, [&](int k, std::string_view field) {
+      if (k == 0) return true;
+      if (k == 1) {
+        timed = ParseLineTime(field, record.Time);
+        return timed;
+      }
+      const int n = (k - 2) / 3;
+      if (n >= kItemCount) return false;
+      double value;
+      if (field.empty() || !ParseDecimal(field, value)) return true;
+      TItemStat& cell = record.Item[n];
+      const float single = static_cast<float>(value);
+      switch ((k - 2) % 3) {
+        case 0:
+          cell.Avg = single;
+          break;
+        case 1:
+          cell.Max = single;
+          break;
+        default:
+          cell.Min = single;
+          break;
+      }
+      cell.Valid = 1;
+      return true;
+    });
+    if (!timed) {
+      record.Time = 0;
+      return false;
+    }
+    return true;
+  } catch (const std::exception&) {
+    WriteSystemLog(env, "DataAccess: TDBデータ変換失敗: " + std::string(line));
+    return false;
+  }
+}
+
+bool ParseMonthEventLine(const TAppEnv& env, std::string_view line, TEventBase& event) {
+  try {
+    event = TEventBase{};
+    std::string scratch;
+    bool timed = false;
+    SplitFields(line, scratch, [&](int k, std::string_view field) {
+      if (k == 1) {
+        timed = ParseLineTime(field, event.Date);
+        return timed;
+      }
+      if (k == 2) {
+        std::string text;
+        for (char c : field) {
+          if (c != '"') text += c;
+        }
+        event.Text = DecodeUtf8Lossy(text);
+        return false;
+      }
+      return true;
+    });
+    if (!timed) {
+      event.Date = 0;
+      return false;
+    }
+    return true;
+  } catch (const std::exception&) {
+    WriteSystemLog(env, "DataAccess: TDBイベント変換失敗: " + std::string(line));
+    return false;
+  }
+}
+
+}  // namespace velk
