@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+// The CCM monitor window. It owns the live value table, the reception status, the receiving
+// context, the UDP listener and the host-address watcher; the acquisition cycle drives them
+// through the plain operations below. Created hidden; closing it only hides it.
+#pragma once
+
+#include <QWidget>
+#include <string_view>
+
+#include "acquisition/ccm_monitor.h"
+#include "acquisition/ccm_parser.h"
+#include "acquisition/host_address_watcher.h"
+#include "acquisition/live_value_table.h"
+#include "acquisition/udp_listener.h"
+#include "base/app_env.h"
+#include "store/stores.h"
+
+class QCheckBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace velk {
+
+class TCCMCtrlForm : public QWidget, public TCCMMonitor {
+  Q_OBJECT
+
+ public:
+  // Creates the folder tree and clears the live value table.
+  TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent = nullptr);
+  ~TCCMCtrlForm() override;
+
+  TLiveValueTable& Table() { return table_; }
+  TSystemSts& Status() { return status_; }
+  TCCMReceiver& Receiver() { return receiver_; }
+  const TAppEnv& Env() const { return env_; }
+  TStores& Stores() { return stores_; }
+  TUdpListener& Listener() { return listener_; }
+  THostAddressWatcher& Watcher() { return watcher_; }
+
+  // One line into MLog, unless CBShow is unchecked: a log of more than 50 lines is first trimmed
+  // to 30 from the top (pending events are processed before each deletion), and the first CR LF
+  // of the line is removed.
+  void AddCCMLog(std::string_view line) override;
+  bool CCMLogShown() const override;
+
+  // Binds the CCM port; on success NetActive becomes 1. False when the port cannot be bound.
+  bool StartListener();
+  bool StartWatcher();
+  bool ListenerActive() const { return listener_.Active(); }
+  bool WatcherActive() const { return watcher_.Active(); }
+  // Stops the listener and the watcher (also done on destruction).
+  void StopNetwork();
+  // The port of the next start (default 16520).
+  void SetPort(quint16 port) { port_ = port; }
+  quint16 Port() const { return port_; }
+
+ protected:
+  void BBCloseClick();
+  int LogLineCount() const;
+
+  const TAppEnv& env_;
+  TStores& stores_;
+  TLiveValueTable table_;
+  TSystemSts status_;
+  TCCMReceiver receiver_;
+  TUdpListener listener_;
+  THostAddressWatcher watcher_;
+  quint16 port_ = kCCMPort;
+
+  QPlainTextEdit* MLog = nullptr;
+  QCheckBox* CBShow = nullptr;
+  QPushButton* BBClose = nullptr;
+};
+
+}  // namespace velk
