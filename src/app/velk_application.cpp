@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "app/velk_application.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTranslator>
+#include <exception>
+
+namespace velk {
+
+void ShowErrorBox(const QString& text) {
+  QMessageBox::critical(nullptr, QStringLiteral("UECS-VELK"), text);
+}
+
+TVelkApplication::TVelkApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QStringLiteral("UECS-VELK"));
+  setApplicationVersion(QStringLiteral("1.1.0.0"));
+}
+
+bool TVelkApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& e) {
+    ShowErrorBox(QString::fromLocal8Bit(e.what()));
+  } catch (...) {
+    ShowErrorBox(QStringLiteral("不明なエラーが発生しました"));
+  }
+  return false;
+}
+
+void TVelkApplication::LoadJapaneseTranslations() {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  for (const char* name : {"qtbase_ja", "qt_ja"}) {
+    auto* translator = new QTranslator(this);
+    if (translator->load(QString::fromLatin1(name), folder)) {
+      installTranslator(translator);
+    } else {
+      delete translator;
+    }
+  }
+}
+
+}  // namespace velk
