@@ -2,11 +2,10 @@
 #include "acquisition/ccm_ctrl_form.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
+#include <QStringList>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -47,6 +46,9 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   BBClose = new QPushButton("閉じる", bottom);
   BBClose->setObjectName("BBClose");
   connect(BBClose, &QPushButton::clicked, this, &TCCMCtrlForm::BBCloseClick);
+  logRefresh_.setSingleShot(true);
+  logRefresh_.setInterval(50);
+  connect(&logRefresh_, &QTimer::timeout, this, &TCCMCtrlForm::FlushCCMLog);
 
   auto* bottomLayout = new QHBoxLayout(bottom);
   bottomLayout->addWidget(CBShow);
@@ -67,28 +69,31 @@ bool TCCMCtrlForm::CCMLogShown() const {
   return CBShow->isChecked();
 }
 
-int TCCMCtrlForm::LogLineCount() const {
-  const QTextDocument* doc = MLog->document();
-  return doc->isEmpty() ? 0 : doc->blockCount();
-}
-
 void TCCMCtrlForm::AddCCMLog(std::string_view line) {
   if (!CBShow->isChecked()) return;
-  if (LogLineCount() > kCCMLogTrimAbove) {
-    while (LogLineCount() > kCCMLogTrimTo) {
-      QCoreApplication::processEvents();
-      QTextCursor cursor(MLog->document());
-      cursor.movePosition(QTextCursor::Start);
-      cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
-      cursor.removeSelectedText();
-    }
+  if (static_cast<int>(logLines_.size()) > kCCMLogTrimAbove) {
+    while (static_cast<int>(logLines_.size()) > kCCMLogTrimTo) logLines_.pop_front();
   }
   const std::string shown = RemoveFirstCrLf(line);
   QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
-  // Any further line break starts another line of the log.
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  MLog->appendPlainText(text);
+  for (const QString& part : text.split(QLatin1Char('\n'))) logLines_.push_back(part);
+  logChanged_ = true;
+  if (!logRefresh_.isActive()) logRefresh_.start();
+}
+
+void TCCMCtrlForm::FlushCCMLog() {
+  logRefresh_.stop();
+  if (!logChanged_) return;
+  logChanged_ = false;
+  MLog->setPlainText(QStringList(logLines_.begin(), logLines_.end()).join(QLatin1Char('\n')));
+  MLog->moveCursor(QTextCursor::End);
+}
+
+void TCCMCtrlForm::showEvent(QShowEvent* event) {
+  FlushCCMLog();
+  QWidget::showEvent(event);
 }
 
 bool TCCMCtrlForm::StartListener() {

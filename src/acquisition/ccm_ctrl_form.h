@@ -4,7 +4,10 @@
 // through the plain operations below. Created hidden; closing it only hides it.
 #pragma once
 
+#include <QString>
+#include <QTimer>
 #include <QWidget>
+#include <deque>
 #include <string_view>
 
 #include "acquisition/ccm_monitor.h"
@@ -37,11 +40,13 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   TUdpListener& Listener() { return listener_; }
   THostAddressWatcher& Watcher() { return watcher_; }
 
-  // One line into MLog, unless CBShow is unchecked: a log of more than 50 lines is first trimmed
-  // to 30 from the top (pending events are processed before each deletion), and the first CR LF
-  // of the line is removed.
+  // One line into the monitor log, unless CBShow is unchecked: a log of more than 50 lines is
+  // first trimmed to 30 from the top, and the first CR LF of the line is removed; any further
+  // line break starts another line. MLog shows the log within 50 ms (at once after FlushCCMLog),
+  // so that a burst of datagrams does not redraw it for each one.
   void AddCCMLog(std::string_view line) override;
   bool CCMLogShown() const override;
+  void FlushCCMLog();
 
   // Binds the CCM port; on success NetActive becomes 1. False when the port cannot be bound.
   bool StartListener();
@@ -56,7 +61,7 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
 
  protected:
   void BBCloseClick();
-  int LogLineCount() const;
+  void showEvent(QShowEvent* event) override;
 
   const TAppEnv& env_;
   TStores& stores_;
@@ -66,6 +71,9 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   TUdpListener listener_;
   THostAddressWatcher watcher_;
   quint16 port_ = kCCMPort;
+  std::deque<QString> logLines_;  // the lines of the monitor log, oldest first
+  bool logChanged_ = false;
+  QTimer logRefresh_;
 
   QPlainTextEdit* MLog = nullptr;
   QCheckBox* CBShow = nullptr;

@@ -28,7 +28,11 @@ class CCMCtrlFormTest : public QObject {
       stores->RoomEst[1].Use = kUseCultivating;  // room 1, region 0, order 0
       form = std::make_unique<TCCMCtrlForm>(t.env, *stores);
     }
-    QPlainTextEdit* Log() const { return form->findChild<QPlainTextEdit*>("MLog"); }
+    // MLog as shown once the pending lines are drawn.
+    QPlainTextEdit* Log() const {
+      form->FlushCCMLog();
+      return form->findChild<QPlainTextEdit*>("MLog");
+    }
     QCheckBox* Show() const { return form->findChild<QCheckBox*>("CBShow"); }
     int LogLines() const { return Log()->document()->isEmpty() ? 0 : Log()->blockCount(); }
 
