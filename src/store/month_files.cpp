@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "store/month_files.h"
 
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 #include "base/date_format.h"
@@ -29,6 +31,43 @@ bool AppendLine(const std::string& path, const std::string& line) {
   return AppendToFile(path, data);
 }
 
+// The whole file in one read of its known size.
+bool ReadMonthFile(const std::string& path, std::string& out) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  bool ok = std::fseek(f, 0, SEEK_END) == 0;
+  const long size = ok ? std::ftell(f) : -1;
+  ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+  if (ok) {
+    out.resize(static_cast<size_t>(size));
+    ok = std::fread(out.data(), 1, out.size(), f) == out.size();
+  }
+  std::fclose(f);
+  return ok;
+}
+
+// Calls fn(line) for every non-empty line, split at CR LF, LF or CR. The next CR and the next LF
+// are each searched once with memchr, so a line costs two jumps rather than a byte-wise scan.
+template <typename Fn>
+void ForEachNonEmptyLine(std::string_view text, Fn&& fn) {
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  auto find = [end](const char* from, char c) {
+    const void* hit = std::memchr(from, c, static_cast<size_t>(end - from));
+    return hit ? static_cast<const char*>(hit) : end;
+  };
+  const char* cr = find(p, '\r');
+  const char* lf = find(p, '\n');
+  while (p < end) {
+    if (cr < p) cr = find(p, '\r');
+    if (lf < p) lf = find(p, '\n');
+    const char* stop = cr < lf ? cr : lf;
+    if (stop > p) fn(std::string_view(p, static_cast<size_t>(stop - p)));
+    if (stop == end) break;
+    p = stop + (stop == cr && stop + 1 == lf ? 2 : 1);
+  }
+}
+
 // Calls fn(line) for every non-empty line of each of the thirteen months that can be read; logs
 // `failure` + file name for each one that cannot. True when any file was read.
 template <typename Fn>
@@ -39,7 +78,7 @@ bool ForEachMonthLine(const TAppEnv& env, int slot, std::string_view failure, Fn
   std::string text;
   for (TDateTime month : months) {
     const std::string path = GetMonthFilePath(env, slot, month);
-    if (!ReadWholeFile(path, text)) {
+    if (!ReadMonthFile(path, text)) {
       WriteSystemLog(env, std::string(failure) + path);
       continue;
     }
@@ -47,9 +86,7 @@ bool ForEachMonthLine(const TAppEnv& env, int slot, std::string_view failure, Fn
     std::string_view body = text;
     if (body.substr(0, kUtf8Bom.size()) == kUtf8Bom) body.remove_prefix(kUtf8Bom.size());
     // Empty lines are skipped: one stray blank line must not hide the rest of the month.
-    ForEachLine(body, [&](std::string_view line) {
-      if (!line.empty()) fn(line);
-    });
+    ForEachNonEmptyLine(body, fn);
   }
   return any;
 }
@@ -95,11 +132,12 @@ bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store) {
   // pushed out again, and inserting them first would crowd out the newest ones.
   const int64_t oldestMs = ToMilliseconds(EndOfCurrentPeriod(now)) - int64_t{kRingLast} * 300'000;
   TRecDat record;
+  int runStart = 0;
   const bool any = ForEachMonthLine(
       env, slot, "DataAccess: TDBファイル日データ読込失敗: ", [&](std::string_view line) {
         if (line[0] != 'T' || !ParseMonthRecordLine(env, line, record)) return;
         if (ToMilliseconds(record.Time) < oldestMs) return;
-        InsertRecordByTime(store, record);
+        InsertRecordByTime(std::span<TRecDat>(store.Rec), record, runStart);
       });
   AlignRingToNow(store, now);
   BuildDailyRecords(store);

@@ -64,46 +64,65 @@ TDateTime EndOfCurrentPeriod(TDateTime now) {
   return today + static_cast<double>(msOfDay / kMsPerPeriod + 1) / 288.0;
 }
 
-bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record) {
+bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record, int& runStart) {
   const int last = LastOf(ring);
   if (last < 1) return false;
-  // Lowest filled position q of the run q..last (last + 1 when the ring is empty).
-  int lo = 1;
-  int hi = last + 1;
-  while (lo < hi) {
-    const int mid = lo + (hi - lo) / 2;
-    if (ring[mid].Time == 0) {
-      lo = mid + 1;
-    } else {
-      hi = mid;
+  // Lowest filled position q of the run q..last (last + 1 when the ring is empty): the caller's
+  // hint when it still fits, else a binary search.
+  int q = runStart;
+  const bool hintFits = q >= 1 && q <= last + 1 && (q == 1 || ring[q - 1].Time == 0) &&
+                        (q > last ? ring[last].Time == 0 : ring[q].Time != 0);
+  if (!hintFits) {
+    int lo = 1;
+    int hi = last + 1;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo) / 2;
+      if (ring[mid].Time == 0) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
     }
+    q = lo;
   }
-  const int q = lo;
   const bool runShape = (q == 1 || ring[q - 1].Time == 0) &&
                         (q > last || (ring[q].Time != 0 && ring[last].Time != 0));
-  if (!runShape) return InsertByScan(ring, record);
+  if (!runShape) {
+    runStart = 0;
+    return InsertByScan(ring, record);
+  }
 
   // The scan from the far end passes every record not later than the new one; those form the
-  // older part k+1..last of the run.
-  lo = q;
-  hi = last + 1;
-  while (lo < hi) {
-    const int mid = lo + (hi - lo) / 2;
-    if (ring[mid].Time > record.Time) {
-      lo = mid + 1;
-    } else {
-      hi = mid;
+  // older part k+1..last of the run. In-order input stops at once at q - 1.
+  int k = q - 1;
+  if (q <= last && ring[q].Time > record.Time) {
+    int lo = q;
+    int hi = last + 1;
+    while (lo < hi) {
+      const int mid = lo + (hi - lo) / 2;
+      if (ring[mid].Time > record.Time) {
+        lo = mid + 1;
+      } else {
+        hi = mid;
+      }
     }
+    k = lo - 1;
   }
-  const int k = lo - 1;
   if (k < q) {
+    runStart = q == 1 ? 1 : q - 1;
     if (q == 1) return false;  // full ring and nothing later: dropped
     ring[q - 1] = record;
     return true;
   }
   ShiftDownThrough(ring, q, k);
   ring[k] = record;
+  runStart = q == 1 ? 1 : q - 1;
   return true;
+}
+
+bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record) {
+  int runStart = 0;
+  return InsertRecordByTime(ring, record, runStart);
 }
 
 bool InsertRecordByTime(TRoomDat& store, const TRecDat& record) {

@@ -25,6 +25,9 @@ TDateTime EndOfCurrentPeriod(TDateTime now);
 // leave); other rings are served by the plain scan.
 bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record);
 bool InsertRecordByTime(TRoomDat& store, const TRecDat& record);
+// The same, for a run of insertions: `runStart` carries the lowest filled position from one call
+// to the next (0 = not known yet), which spares the search for it.
+bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record, int& runStart);
 
 // Moves positions first..first+count-1 by `shift` (positive: towards 0). Positions left and not
 // entered are cleared; records pushed past the last position are dropped. Throws

@@ -133,10 +133,14 @@ std::vector<TRecDat> RandomArrivals(std::mt19937& rng, int count) {
 TEST(RecordRing, InsertionMatchesTheFarEndScanOnRandomArrivals) {
   std::mt19937 rng(7);
   for (int round = 0; round < 300; ++round) {
-    Ring fast(50), literal(50);
+    Ring fast(50), hinted(50), literal(50);
+    int runStart = 0;
     for (const TRecDat& r : RandomArrivals(rng, 1 + static_cast<int>(rng() % 80))) {
-      ASSERT_EQ(InsertRecordByTime(fast, r), InsertLiteral(literal, r));
+      const bool stored = InsertLiteral(literal, r);
+      ASSERT_EQ(InsertRecordByTime(fast, r), stored);
+      ASSERT_EQ(InsertRecordByTime(hinted, r, runStart), stored);
       ExpectSameRing(fast, literal);
+      ExpectSameRing(hinted, literal);
     }
   }
 }
