@@ -9,8 +9,8 @@ namespace velk::sim {
 
 struct TCCMAddress {
   int Room = 1;
-  int Region = 1;
-  int Order = 1;
+  int Region = 0;
+  int Order = 0;
   int Priority = 15;
 };
 

@@ -46,11 +46,12 @@ void Usage() {
       "  --rate N          毎秒の送信数 (既定 10)\n"
       "  --count N         送信する総数 (--seconds より優先)\n"
       "  --seconds S       送信する秒数 (既定 60)\n"
-      "  --room N --region N --order N --priority N   CCMの番号 (既定 1 1 1 15)\n"
+      "  --room N --region N --order N --priority N   CCMの番号 (既定 1 0 0 15: "
+      "既定設定の部屋1に届く)\n"
       "  --malformed N     壊れたCCMを N 個まぜる\n"
       "  --time hh:mm      模擬する時刻 (既定 現在時刻)\n"
       "  --broadcast       ブロードキャストアドレスへの送信を許す\n"
-      "  --quiet           終了時の1行だけを表示する");
+      "  --quiet           終了時の1行だけを表示する (毎秒20件以下では送信したCCMも表示)");
 }
 
 bool ParseNumber(const char* text, double& out) {
@@ -233,7 +234,7 @@ int main(int argc, char** argv) {
   }
   close(target.Fd);
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  std::printf("sent %lld datagrams (%lld malformed, %lld failed) to %s:%s in %.2f s\n", sent,
+  std::printf("送信 %lld 件 (うち異常CCM %lld 件, 送信失敗 %lld 件) 宛先 %s:%s %.2f 秒\n", sent,
               malformed, failed, o.Host.c_str(), o.Port.c_str(), seconds);
   return failed == 0 ? 0 : 1;
 }
