@@ -46,6 +46,8 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   BBClose = new QPushButton("閉じる", bottom);
   BBClose->setObjectName("BBClose");
   connect(BBClose, &QPushButton::clicked, this, &TCCMCtrlForm::BBCloseClick);
+  ComTimer.setInterval(100);
+  connect(&ComTimer, &QTimer::timeout, this, &TCCMCtrlForm::ComTimerTimer);
   logRefresh_.setSingleShot(true);
   logRefresh_.setInterval(50);
   connect(&logRefresh_, &QTimer::timeout, this, &TCCMCtrlForm::FlushCCMLog);

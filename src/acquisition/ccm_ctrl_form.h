@@ -8,8 +8,11 @@
 #include <QTimer>
 #include <QWidget>
 #include <deque>
+#include <functional>
+#include <string>
 #include <string_view>
 
+#include "acquisition/acquisition_cycle.h"
 #include "acquisition/ccm_monitor.h"
 #include "acquisition/ccm_parser.h"
 #include "acquisition/host_address_watcher.h"
@@ -59,8 +62,25 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   void SetPort(quint16 port) { port_ = port; }
   quint16 Port() const { return port_; }
 
+  // The acquisition cycle (ccm_ctrl_cycle.cpp), driven by ComTimer every 100 ms.
+  void ComTimerTimer();
+  // The start-up load of one year of records and events for room slots 1 to 5.
+  void LoadRoomStores();
+  // Starts ComTimer; the first tick comes 100 ms later.
+  void StartCycle();
+  TAcquisitionState& Cycle() { return cycle_; }
+  // How the cycle reaches the splash window and the main window's status bar.
+  void SetSplashMessage(std::function<void(bool, const std::string&)> splash);
+  void SetStatusRefresh(std::function<void()> refresh);
+
+  QTimer ComTimer;
+
  protected:
   void BBCloseClick();
+  void Splash(bool show, const std::string& text);
+  // Lets pending events (timer ticks, datagrams, repaints) run between the steps of the load.
+  void PumpEvents();
+  void ReportNetworkStart(bool started);
   void showEvent(QShowEvent* event) override;
 
   const TAppEnv& env_;
@@ -74,6 +94,12 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   std::deque<QString> logLines_;  // the lines of the monitor log, oldest first
   bool logChanged_ = false;
   QTimer logRefresh_;
+
+  TAcquisitionState cycle_;
+  std::function<void(bool, const std::string&)> splash_;
+  std::function<void()> statusRefresh_;
+  bool netFailing_ = false;      // the last start attempt of the network failed
+  TDateTime netFailLogged_ = 0;  // when that failure was last logged
 
   QPlainTextEdit* MLog = nullptr;
   QCheckBox* CBShow = nullptr;

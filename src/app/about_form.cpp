@@ -48,8 +48,8 @@ void TAboutForm::ShowSplashMessage(bool show, const QString& text) {
     if (!isVisible()) {
       CentreOnParent();
       QDialog::show();
+      raise();
     }
-    raise();
     PMsg->setText(text);
   } catch (...) {
   }

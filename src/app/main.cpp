@@ -1,27 +1,38 @@
 // SPDX-License-Identifier: MIT
-#include <QApplication>
+// Process start: the single-instance test, every window created once, the event loop.
+#include <exception>
 
 #include "app/app_folder.h"
-#include "app/site_preview_window.h"
+#include "app/app_shell.h"
+#include "app/instance_lock.h"
+#include "app/velk_application.h"
 #include "base/clock.h"
-#include "settings/settings_files.h"
 #include "store/stores.h"
-#include "store/system_log.h"
-#include "views/sun_times.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
+  // The stores exist before anything else and live as long as the process.
+  static velk::TStores* stores = new velk::TStores;
   static velk::SystemClock clock;
+
+  velk::TVelkApplication app(argc, argv);
+  app.LoadJapaneseTranslations();
+
   velk::TAppEnv env;
   env.ClockSource = &clock;
-  env.AppFolder =
-      velk::ResolveAppFolder(argc, argv, QCoreApplication::applicationDirPath().toStdString());
-  // The stores are large; they live on the heap for the whole run.
-  static auto* stores = new velk::TStores;
-  velk::EnsureFolders(env);
-  velk::ReadAllEst(env, *stores);
-  velk::UpdateSunTimes(env, *stores);
-  velk::SitePreviewWindow window(env, *stores);
-  window.show();
-  return app.exec();
+  env.AppFolder = velk::ResolveAppFolder(
+      argc, argv, velk::TVelkApplication::applicationDirPath().toStdString());
+  // Any failure to take the lock, not only another instance holding it, means history-only.
+  velk::TInstanceLock lock(velk::DefaultInstanceLockPath());
+  env.HistoryOnly = !lock.Held();
+
+  int rc = 1;
+  try {
+    velk::TAppShell shell(env, *stores);
+    shell.Start();
+    rc = app.exec();
+  } catch (const std::exception& e) {
+    velk::ShowErrorBox(QString::fromLocal8Bit(e.what()));
+  }
+  lock.Release();
+  return rc;
 }

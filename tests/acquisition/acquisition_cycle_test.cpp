@@ -7,6 +7,7 @@
 
 #include "base/date_format.h"
 #include "base/file_io.h"
+#include "base/text_encoding.h"
 #include "settings/settings_files.h"
 #include "store/month_files.h"
 #include "store/record_csv.h"
