@@ -2,26 +2,24 @@
 #include "app/app_folder.h"
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 
 #include "base/app_env.h"
 
 namespace velk {
 
-std::string ResolveAppFolder(int argc, char** argv, const std::string& executableFolder) {
-  std::string chosen;
+std::string CommandLineOption(int argc, char** argv, const std::string& name) {
+  const std::string withValue = name + "=";
   for (int i = 1; i < argc; ++i) {
-    const char* a = argv[i];
-    if (std::strcmp(a, "--app-dir") == 0 && i + 1 < argc) {
-      chosen = argv[i + 1];
-      break;
-    }
-    if (std::strncmp(a, "--app-dir=", 10) == 0) {
-      chosen = a + 10;
-      break;
-    }
+    const std::string a = argv[i];
+    if (a == name && i + 1 < argc) return argv[i + 1];
+    if (a.rfind(withValue, 0) == 0) return a.substr(withValue.size());
   }
+  return {};
+}
+
+std::string ResolveAppFolder(int argc, char** argv, const std::string& executableFolder) {
+  std::string chosen = CommandLineOption(argc, argv, "--app-dir");
   if (chosen.empty()) {
     const char* env = std::getenv("VELK_APP_DIR");
     if (env && *env) chosen = env;

@@ -2,6 +2,8 @@
 #include "app/app_shell.h"
 
 #include <QCoreApplication>
+#include <QTimer>
+#include <cstdio>
 
 #include "acquisition/ccm_ctrl_form.h"
 #include "analysis/condition_form.h"
@@ -56,6 +58,26 @@ void TAppShell::Start() {
   Main->show();
   Main->StartTimer();
   CCMCtrl->StartCycle();
+}
+
+}  // namespace velk
+
+namespace velk {
+
+void TAppShell::SaveScreenshotWhenLoaded(const QString& path) {
+  auto* poll = new QTimer(Main);
+  poll->setInterval(500);
+  QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path] {
+    if (CCMCtrl->Cycle().StartTicks > 0 || About->isVisible()) return;
+    poll->stop();
+    poll->deleteLater();
+    QTimer::singleShot(3000, Main, [this, path] {
+      const bool saved = Main->grab().save(path);
+      std::printf("%s: %s\n", saved ? "Screenshot saved" : "Screenshot failed", qPrintable(path));
+      std::fflush(stdout);
+    });
+  });
+  poll->start();
 }
 
 }  // namespace velk

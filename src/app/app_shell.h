@@ -2,6 +2,7 @@
 // Every window of the application, created once in the fixed start-up order and wired together.
 #pragma once
 
+#include <QString>
 #include <memory>
 
 #include "base/app_env.h"
@@ -31,6 +32,9 @@ class TAppShell {
 
   // Shows the main window and starts the main and acquisition timers.
   void Start();
+  // Saves a picture of the main window a few seconds after the start-up load has finished
+  // (for demonstrations without a screen) and prints where it went.
+  void SaveScreenshotWhenLoaded(const QString& path);
 
   TUIMain* Main = nullptr;
   TNowStatusForm* NowStatus = nullptr;

@@ -51,11 +51,11 @@ QPixmap DrawLogo(int width, int height) {
   p.drawText(QRectF(height * 0.9 + 6, 0, width - height * 0.9 - 6, height * 0.6),
              Qt::AlignLeft | Qt::AlignBottom, QStringLiteral("VELK"));
   f.setBold(false);
-  f.setPixelSize(height / 9);
+  f.setPixelSize(height / 8);
   p.setFont(f);
   p.setPen(QColor(80, 80, 80));
-  p.drawText(QRectF(height * 0.9 + 6, height * 0.62, width - height * 0.9 - 6, height * 0.3),
-             Qt::AlignLeft | Qt::AlignTop, QStringLiteral("UECS 監視・解析"));
+  const QRectF caption(height * 0.9 + 6, height * 0.62, width - height * 0.9 - 8, height * 0.3);
+  p.drawText(caption, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("監視・解析"));
   return pm;
 }
 

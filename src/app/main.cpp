@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
   try {
     velk::TAppShell shell(env, *stores);
     shell.Start();
+    const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
+    if (!screenshot.empty()) shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot));
     rc = app.exec();
   } catch (const std::exception& e) {
     velk::ShowErrorBox(QString::fromLocal8Bit(e.what()));
