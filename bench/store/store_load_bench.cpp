@@ -110,11 +110,16 @@ BENCHMARK(BM_ReadAndSplitMonthFilesFast)->Unit(benchmark::kMillisecond)->MinTime
 void BM_StartupLoadFiveRooms(benchmark::State& state) {
   History& h = Data();
   for (auto _ : state) {
+    // The slot clears that precede the load at start-up are not part of it.
+    state.PauseTiming();
     for (int i = 0; i < kRooms; ++i) {
       ClearRoomRecords(*h.stores[i]);
+      ClearRoomEvents(h.events[i]);
+    }
+    state.ResumeTiming();
+    for (int i = 0; i < kRooms; ++i) {
       if (!LoadRoomRecords(h.env, i + 1, *h.stores[i])) std::abort();
       ScanDataPeriod(*h.stores[i], h.info[i]);
-      ClearRoomEvents(h.events[i]);
       LoadRoomEvents(h.env, i + 1, h.events[i]);
     }
     benchmark::DoNotOptimize(h.info[0].RecCount);
