@@ -118,9 +118,10 @@ void BM_StartupLoadFiveRooms(benchmark::State& state) {
     }
     state.ResumeTiming();
     for (int i = 0; i < kRooms; ++i) {
-      if (!LoadRoomRecords(h.env, i + 1, *h.stores[i])) std::abort();
+      TMonthEventLines eventLines;
+      if (!LoadRoomRecords(h.env, i + 1, *h.stores[i], &eventLines)) std::abort();
       ScanDataPeriod(*h.stores[i], h.info[i]);
-      LoadRoomEvents(h.env, i + 1, h.events[i]);
+      LoadRoomEvents(h.env, i + 1, h.events[i], &eventLines);
     }
     benchmark::DoNotOptimize(h.info[0].RecCount);
   }

@@ -45,14 +45,15 @@ void TCCMCtrlForm::LoadRoomStores() {
     Splash(true, "データ読込中：部屋No." + room);
     PumpEvents();
     ClearRoomRecords(store);
-    LoadRoomRecords(env_, q, store);
+    TMonthEventLines eventLines;  // the events ride along, so each file is read once
+    LoadRoomRecords(env_, q, store, &eventLines);
     Splash(true, "データチェック中：部屋No." + room);
     PumpEvents();
     ScanDataPeriod(store, stores_.RoomInfo[q]);
     Splash(true, "イベント読込中：部屋No." + room);
     PumpEvents();
     ClearRoomEvents(stores_.RoomEvent[q]);
-    LoadRoomEvents(env_, q, stores_.RoomEvent[q]);
+    LoadRoomEvents(env_, q, stores_.RoomEvent[q], &eventLines);
   }
   Splash(false, "");
 }

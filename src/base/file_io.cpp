@@ -37,6 +37,12 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
   out.clear();
   std::FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) return false;
+  // One read of the known size; a file that grows meanwhile is read on to its end.
+  struct stat st {};
+  if (::fstat(::fileno(f), &st) == 0 && S_ISREG(st.st_mode)) {
+    out.resize(static_cast<size_t>(st.st_size));
+    out.resize(std::fread(out.data(), 1, out.size(), f));
+  }
   char buf[65536];
   size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.append(buf, n);

@@ -31,21 +31,6 @@ bool AppendLine(const std::string& path, const std::string& line) {
   return AppendToFile(path, data);
 }
 
-// The whole file in one read of its known size.
-bool ReadMonthFile(const std::string& path, std::string& out) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  bool ok = std::fseek(f, 0, SEEK_END) == 0;
-  const long size = ok ? std::ftell(f) : -1;
-  ok = size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
-  if (ok) {
-    out.resize(static_cast<size_t>(size));
-    ok = std::fread(out.data(), 1, out.size(), f) == out.size();
-  }
-  std::fclose(f);
-  return ok;
-}
-
 // Calls fn(line) for every non-empty line, split at CR LF, LF or CR. The next CR and the next LF
 // are each searched once with memchr, so a line costs two jumps rather than a byte-wise scan.
 template <typename Fn>
@@ -69,17 +54,20 @@ void ForEachNonEmptyLine(std::string_view text, Fn&& fn) {
 }
 
 // Calls fn(line) for every non-empty line of each of the thirteen months that can be read; logs
-// `failure` + file name for each one that cannot. True when any file was read.
+// `failure` + file name for each one that cannot (and keeps its name in `unreadable`, if given).
+// True when any file was read.
 template <typename Fn>
-bool ForEachMonthLine(const TAppEnv& env, int slot, std::string_view failure, Fn&& fn) {
+bool ForEachMonthLine(const TAppEnv& env, int slot, std::string_view failure, Fn&& fn,
+                      std::vector<std::string>* unreadable = nullptr) {
   TDateTime months[13];
   GetLoadMonths(env.Today(), months);
   bool any = false;
   std::string text;
   for (TDateTime month : months) {
     const std::string path = GetMonthFilePath(env, slot, month);
-    if (!ReadMonthFile(path, text)) {
+    if (!ReadWholeFile(path, text)) {
       WriteSystemLog(env, std::string(failure) + path);
+      if (unreadable) unreadable->push_back(path);
       continue;
     }
     any = true;
@@ -126,7 +114,7 @@ void GetLoadMonths(TDateTime today, TDateTime (&months)[13]) {
   }
 }
 
-bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store) {
+bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store, TMonthEventLines* eventLines) {
   const TDateTime now = env.Now();
   // The oldest time the aligned ring keeps at its last position; older records would only be
   // pushed out again, and inserting them first would crowd out the newest ones.
@@ -134,25 +122,39 @@ bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store) {
   TRecDat record;
   int runStart = 0;
   const bool any = ForEachMonthLine(
-      env, slot, "DataAccess: TDBファイル日データ読込失敗: ", [&](std::string_view line) {
+      env, slot, "DataAccess: TDBファイル日データ読込失敗: ",
+      [&](std::string_view line) {
+        if (line[0] == 'E' && eventLines) eventLines->Lines.emplace_back(line);
         if (line[0] != 'T' || !ParseMonthRecordLine(env, line, record)) return;
         if (ToMilliseconds(record.Time) < oldestMs) return;
         InsertRecordByTime(std::span<TRecDat>(store.Rec), record, runStart);
-      });
+      },
+      eventLines ? &eventLines->UnreadableFiles : nullptr);
+  if (eventLines) eventLines->AnyFile = any;
   AlignRingToNow(store, now);
   BuildDailyRecords(store);
   return any;
 }
 
-bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events) {
+bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events,
+                    const TMonthEventLines* eventLines) {
+  constexpr std::string_view kFailure = "DataAccess: TDBファイルイベント情報読込失敗: ";
   TEventBase event;
-  const bool any = ForEachMonthLine(
-      env, slot, "DataAccess: TDBファイルイベント情報読込失敗: ", [&](std::string_view line) {
-        if (line[0] != 'E') return;
-        if (ParseMonthEventLine(env, line, event)) {
-          InsertEventByDate(events, event);
-        }
-      });
+  const auto take = [&](std::string_view line) {
+    if (line[0] != 'E') return;
+    if (ParseMonthEventLine(env, line, event)) InsertEventByDate(events, event);
+  };
+  bool any;
+  if (eventLines) {
+    CheckSlot(slot);
+    for (const std::string& path : eventLines->UnreadableFiles) {
+      WriteSystemLog(env, std::string(kFailure) + path);
+    }
+    for (const std::string& line : eventLines->Lines) take(line);
+    any = eventLines->AnyFile;
+  } else {
+    any = ForEachMonthLine(env, slot, kFailure, take);
+  }
   PackEvents(events);
   return any;
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/app_env.h"
 #include "store/room_data.h"
@@ -28,13 +29,25 @@ bool AppendMonthEvent(const TAppEnv& env, int slot, const TEventBase& event);
 // The thirteen months of a load: that of the date 365 days before today and the twelve after.
 void GetLoadMonths(TDateTime today, TDateTime (&months)[13]);
 
+// The event lines of one record load, in reading order, and the files that could not be read.
+struct TMonthEventLines {
+  std::vector<std::string> Lines;
+  std::vector<std::string> UnreadableFiles;
+  bool AnyFile = false;
+};
+
 // Reads the records of the thirteen months into the ring (expected cleared) in file order, then
 // aligns it to env.Now(), fills its gaps and rebuilds the daily records. Records older than the
 // last position of the aligned ring are skipped. True when at least one file could be read.
-bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store);
+// With `eventLines`, the event lines met on the way are kept there for LoadRoomEvents, so a
+// start-up reads each file once.
+bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store,
+                     TMonthEventLines* eventLines = nullptr);
 // Reads the events of the thirteen months into the list (expected cleared), inserted by date
-// and then packed newest first; Count becomes the number of entries.
-bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events);
+// and then packed newest first; Count becomes the number of entries. With `eventLines` from
+// LoadRoomRecords of the same slot the files are not read again.
+bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events,
+                    const TMonthEventLines* eventLines = nullptr);
 
 // Line parsers of the loaders; false for a line whose time field is not a date and time.
 bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record);

@@ -202,6 +202,31 @@ TEST(MonthFiles, AFirstStartLogsEveryMissingMonthOfBothLoaders) {
   EXPECT_EQ(store->Rec[0].Time, 0);
 }
 
+TEST(MonthFiles, EventsCarriedFromTheRecordLoadMatchASecondRead) {
+  test::TestEnv t(EncodeDateTime(2020, 11, 13, 9, 17));
+  ASSERT_TRUE(EnsureFolders(t.env));
+  test::WriteFile(GetMonthFilePath(t.env, 1, t.env.Now()), test::ReadFile(kFixture));
+  TEventBase later{EncodeDateTime(2020, 11, 13, 9, 16), "摘心", {}};
+  ASSERT_TRUE(AppendMonthEvent(t.env, 1, later));
+
+  TRoomDatPtr store = NewRoomDat();
+  TMonthEventLines carried;
+  EXPECT_TRUE(LoadRoomRecords(t.env, 1, *store, &carried));
+  EXPECT_EQ(carried.UnreadableFiles.size(), 12u);  // every month but November 2020
+  TRoomEventDat once, twice;
+  EXPECT_TRUE(LoadRoomEvents(t.env, 1, once, &carried));
+  EXPECT_TRUE(LoadRoomEvents(t.env, 1, twice));
+  ASSERT_EQ(once.Count, 2);
+  EXPECT_EQ(once.Count, twice.Count);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(once.Event[i].Date, twice.Event[i].Date);
+    EXPECT_EQ(once.Event[i].Text, twice.Event[i].Text);
+  }
+  EXPECT_EQ(once.Event[0].Text, "摘心");
+  // Both ways log the unreadable months of the event loader.
+  EXPECT_EQ(Count(LogText(t), "DataAccess: TDBファイルイベント情報読込失敗: "), 24);
+}
+
 TEST(MonthFiles, AppendFailuresAreLogged) {
   test::TestEnv t;
   ASSERT_TRUE(CreateFolders(GetLogFolder(t.env)));  // no record folder
