@@ -8,6 +8,7 @@
 #include "base/text_encoding.h"
 #include "store/decimal_parse.h"
 #include "store/month_files.h"
+#include "store/record_values.h"
 #include "store/system_log.h"
 
 namespace velk {
@@ -67,16 +68,7 @@ std::string FormatMonthRecordLine(const TRecDat& record) {
   line.reserve(320);
   line += FormatDateTime(kFmtRecordTime, record.Time);
   line += ',';
-  for (const TItemStat& cell : record.Item) {
-    if (!cell.Valid) {
-      line += ",,,";
-      continue;
-    }
-    for (float v : {cell.Avg, cell.Max, cell.Min}) {
-      line += FormatSingle(v);
-      line += ',';
-    }
-  }
+  AppendRecordValues(line, record);
   return line;
 }
 

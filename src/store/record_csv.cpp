@@ -9,6 +9,7 @@
 #include "base/file_io.h"
 #include "base/number_format.h"
 #include "base/text_encoding.h"
+#include "store/record_values.h"
 #include "store/system_log.h"
 
 namespace velk {
@@ -84,16 +85,7 @@ std::string FormatRecordCsvLine(std::string_view memo, const TRecDat& record) {
   std::string line = FormatDateTime(kFmtRecordTime, record.Time);
   line.reserve(320 + memo.size());
   line += ',';
-  for (const TItemStat& cell : record.Item) {
-    if (!cell.Valid) {
-      line += ",,,";
-      continue;
-    }
-    for (float v : {cell.Avg, cell.Max, cell.Min}) {
-      line += FormatSingle(v);
-      line += ',';
-    }
-  }
+  AppendRecordValues(line, record);
   AppendQuoted(line, memo);
   line += "\r\n";
   return line;
