@@ -160,6 +160,14 @@ class AppShellTest : public QObject {
     const auto* log = shell_->CCMCtrl->findChild<QPlainTextEdit*>(QStringLiteral("MLog"));
     QVERIFY(log);
     QTRY_VERIFY(log->toPlainText().contains(QStringLiteral("127.0.0.1:<?xml")));
+    // One more reading: the room's indicator lights for one tick and goes out on the next.
+    SendCCM(port,
+            "<UECS><DATA type=\"InAirTemp\" room=\"1\" region=\"0\" order=\"0\">24</DATA></UECS>");
+    QTRY_COMPARE(shell_->CCMCtrl->Receiver().RecvCounter, 1);
+    Tick();
+    QCOMPARE(shell_->Main->StsBar[1]->text(), QStringLiteral("1号棟: ●"));
+    Tick();
+    QCOMPARE(shell_->Main->StsBar[1]->text(), QStringLiteral("1号棟: "));
   }
 
   void aFiveMinuteBoundaryClosesARecordIntoTheFiles() {
