@@ -195,6 +195,33 @@ class AppShellTest : public QObject {
     QVERIFY(!FileExists(GetRecordCsvPath(t_->env, 2)));  // only cultivating rooms get CSV lines
   }
 
+  void aBusyPortIsRetriedEveryTickButLoggedOnceAMinute() {
+    Build(false);
+    QUdpSocket blocker;
+    QVERIFY(
+        blocker.bind(QHostAddress::AnyIPv4, shell_->CCMCtrl->Port(), QUdpSocket::DontShareAddress));
+    Tick(20);
+    for (int i = 0; i < 700; ++i) {  // 70 seconds of ticks
+      Tick();
+      t_->clock.AdvanceSeconds(0.1);
+    }
+    QVERIFY(!shell_->CCMCtrl->ListenerActive());
+    QCOMPARE(int(shell_->CCMCtrl->Status().NetActive), 0);
+    const std::string log = LogText();
+    size_t lines = 0;
+    for (size_t at = log.find("CCMCtrl: ネットワーク起動異常"); at != std::string::npos;
+         at = log.find("CCMCtrl: ネットワーク起動異常", at + 1)) {
+      ++lines;
+    }
+    QCOMPARE(lines, size_t{2});  // when it began, and once after a minute
+    shell_->Main->UpdateStatusBar();
+    QCOMPARE(shell_->Main->StsBar[0]->text(), QStringLiteral("受信できません"));
+    // Once the port is free the next tick starts the listener.
+    blocker.close();
+    Tick();
+    QVERIFY(shell_->CCMCtrl->ListenerActive());
+  }
+
   void headerAndStatusBarShowTheRoom() {
     Build(false);
     shell_->Main->MainTimerTimer();
