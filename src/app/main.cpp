@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   static velk::SystemClock clock;
 
   velk::TVelkApplication app(argc, argv);
-  app.LoadJapaneseTranslations();
+  velk::LoadJapaneseTranslations(app);
 
   velk::TAppEnv env;
   env.ClockSource = &clock;

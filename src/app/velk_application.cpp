@@ -29,13 +29,13 @@ bool TVelkApplication::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-void TVelkApplication::LoadJapaneseTranslations() {
+void LoadJapaneseTranslations(QCoreApplication& app) {
   QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   for (const char* name : {"qtbase_ja", "qt_ja"}) {
-    auto* translator = new QTranslator(this);
+    auto* translator = new QTranslator(&app);
     if (translator->load(QString::fromLatin1(name), folder)) {
-      installTranslator(translator);
+      QCoreApplication::installTranslator(translator);
     } else {
       delete translator;
     }

@@ -12,9 +12,10 @@ class TVelkApplication : public QApplication {
  public:
   TVelkApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
-  // Qt's own texts (standard buttons, dialogs) in Japanese.
-  void LoadJapaneseTranslations();
 };
+
+// Qt's own texts (standard buttons, dialogs) in Japanese.
+void LoadJapaneseTranslations(QCoreApplication& app);
 
 void ShowErrorBox(const QString& text);
 

@@ -20,6 +20,7 @@
 #include "app/about_form.h"
 #include "app/app_shell.h"
 #include "app/ui_main.h"
+#include "app/velk_application.h"
 #include "base/date_format.h"
 #include "base/file_io.h"
 #include "base/text_encoding.h"
@@ -93,15 +94,22 @@ class AppShellTest : public QObject {
     sender.writeDatagram(datagram, QHostAddress::LocalHost, port);
   }
 
-  // Answers the next modal box with the given button.
-  static void AnswerNextBox(QMessageBox::StandardButton button) {
-    QTimer::singleShot(0, [button] {
+  // Answers the next modal box with the given button, noting the texts the user saw.
+  QString boxText_;
+  QString cancelCaption_;
+  void AnswerNextBox(QMessageBox::StandardButton button) {
+    QTimer::singleShot(0, [this, button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box) box->button(button)->click();
+      if (!box) return;
+      boxText_ = box->text();
+      cancelCaption_ = box->button(QMessageBox::Cancel)->text();
+      box->button(button)->click();
     });
   }
 
  private slots:
+  void initTestCase() { LoadJapaneseTranslations(*QCoreApplication::instance()); }
+
   void cleanup() {
     shell_.reset();
     stores_.reset();
@@ -254,6 +262,9 @@ class AppShellTest : public QObject {
     AnswerNextBox(QMessageBox::Cancel);
     QVERIFY(!shell_->Main->close());
     QVERIFY(shell_->Main->isVisible());
+    QCOMPARE(boxText_, QStringLiteral("終了するとモニタリングや計測記録が停止します。\n"
+                                      "UECS-VELKを終了してよろしいですか？"));
+    QCOMPARE(cancelCaption_, QStringLiteral("キャンセル"));
     QVERIFY(LogText().find("System Shutdown.") == std::string::npos);
     AnswerNextBox(QMessageBox::Ok);
     QVERIFY(shell_->Main->close());
