@@ -11,4 +11,9 @@ namespace velk {
 // TryParseFloat.
 bool ParseDecimal(std::string_view text, double& out);
 
+// The field of `line` that starts at `pos` and runs to the next "," (or the end), converted as
+// ParseDecimal converts it, in one pass over its characters. `pos` is left on that "," (or the
+// end). False when the field is empty or not a number.
+bool ParseDecimalField(std::string_view line, size_t& pos, double& out);
+
 }  // namespace velk

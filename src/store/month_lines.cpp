@@ -81,9 +81,55 @@ std::string FormatMonthEventLine(const TEventBase& event) {
   return line;
 }
 
+namespace {
+
+void StoreValue(TRecDat& record, int k, double value) {
+  TItemStat& cell = record.Item[(k - 2) / 3];
+  const float single = static_cast<float>(value);
+  switch ((k - 2) % 3) {
+    case 0:
+      cell.Avg = single;
+      break;
+    case 1:
+      cell.Max = single;
+      break;
+    default:
+      cell.Min = single;
+      break;
+  }
+  cell.Valid = 1;
+}
+
+// A line without double quotes, the form the system writes: each value field is split and
+// converted in one pass.
+bool ParsePlainRecordLine(std::string_view line, TRecDat& record) {
+  const size_t first = line.find(',');
+  if (first == std::string_view::npos) return false;
+  const size_t second = line.find(',', first + 1);
+  const size_t timeEnd = second == std::string_view::npos ? line.size() : second;
+  if (!ParseLineTime(line.substr(first + 1, timeEnd - first - 1), record.Time)) return false;
+  size_t pos = timeEnd;  // on the "," that ends the previous field, or the end of the line
+  for (int k = 2; pos < line.size() && (k - 2) / 3 < kItemCount; ++k) {
+    ++pos;
+    double value;
+    // An empty field leaves pos on its ","; any other moves pos to its end.
+    if (pos < line.size() && line[pos] != ',' && ParseDecimalField(line, pos, value)) {
+      StoreValue(record, k, value);
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record) {
   try {
     ClearRecord(record);
+    if (line.find('"') == std::string_view::npos) {
+      if (ParsePlainRecordLine(line, record)) return true;
+      record.Time = 0;
+      return false;
+    }
     std::string scratch;
     bool timed = false;
     SplitFields(line, scratch, [&](int k, std::string_view field) {
@@ -92,24 +138,9 @@ bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& re
         timed = ParseLineTime(field, record.Time);
         return timed;
       }
-      const int n = (k - 2) / 3;
-      if (n >= kItemCount) return false;
+      if ((k - 2) / 3 >= kItemCount) return false;
       double value;
-      if (field.empty() || !ParseDecimal(field, value)) return true;
-      TItemStat& cell = record.Item[n];
-      const float single = static_cast<float>(value);
-      switch ((k - 2) % 3) {
-        case 0:
-          cell.Avg = single;
-          break;
-        case 1:
-          cell.Max = single;
-          break;
-        default:
-          cell.Min = single;
-          break;
-      }
-      cell.Valid = 1;
+      if (!field.empty() && ParseDecimal(field, value)) StoreValue(record, k, value);
       return true;
     });
     if (!timed) {

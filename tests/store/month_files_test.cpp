@@ -3,11 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
+#include <random>
 #include <vector>
 
 #include "base/date_format.h"
 #include "base/file_io.h"
+#include "base/number_format.h"
 #include "store/record_ring.h"
 #include "store/record_stats.h"
 #include "store/system_log.h"
@@ -327,6 +330,81 @@ TEST(MonthFiles, EventsLoadNewestFirstInReadingOrderForEqualDates) {
   EXPECT_EQ(texts, (std::vector<std::string>{"C", "B", "D", "A"}));
   EXPECT_EQ(events.Count, 4);
   EXPECT_EQ(events.Event[4].Date, 0);
+}
+
+}  // namespace
+}  // namespace velk
+
+namespace velk {
+namespace {
+
+// The plain rule for a line without quotes: split at every ",", field 1 the time, then the
+// values of items 0 to 9 by the strict number parse.
+bool PlainRuleRecord(std::string_view line, TRecDat& r) {
+  ClearRecord(r);
+  std::vector<std::string_view> f;
+  size_t start = 0;
+  while (true) {
+    const size_t c = line.find(',', start);
+    f.push_back(
+        line.substr(start, c == std::string_view::npos ? std::string_view::npos : c - start));
+    if (c == std::string_view::npos) break;
+    start = c + 1;
+  }
+  if (f.size() < 2 || !ParseDateTimeText(f[1], r.Time) || r.Time <= 0) {
+    r.Time = 0;
+    return false;
+  }
+  for (size_t k = 2; k < f.size() && (k - 2) / 3 < kItemCount; ++k) {
+    double v;
+    if (f[k].empty() || !TryParseFloat(f[k], v)) continue;
+    TItemStat& cell = r.Item[(k - 2) / 3];
+    const float single = static_cast<float>(v);
+    if ((k - 2) % 3 == 0) cell.Avg = single;
+    if ((k - 2) % 3 == 1) cell.Max = single;
+    if ((k - 2) % 3 == 2) cell.Min = single;
+    cell.Valid = 1;
+  }
+  return true;
+}
+
+TEST(MonthFiles, RecordLinesAgreeWithThePlainRuleOnRandomText) {
+  test::TestEnv t;
+  std::mt19937 rng(7);
+  const std::string pieces[] = {"23.6000003814697",
+                                "-0.5",
+                                "12",
+                                "",
+                                "",
+                                "1e-6",
+                                "1E3",
+                                "x",
+                                "1.2.3",
+                                "-",
+                                ".",
+                                "+7",
+                                " 4",
+                                "5 ",
+                                "12345678901234567890",
+                                "0.00000000000000000000001",
+                                "3e400",
+                                "nan",
+                                "\xE6\xB0\x97"};
+  for (int round = 0; round < 3000; ++round) {
+    std::string line = round % 7 == 0 ? "T,2020/13/01 09:05" : "T,2020/11/13 09:05";
+    const int fields = static_cast<int>(rng() % 36);
+    for (int i = 0; i < fields; ++i) line += "," + pieces[rng() % std::size(pieces)];
+    if (rng() % 2) line += ',';
+    TRecDat fast, plain;
+    ASSERT_EQ(ParseMonthRecordLine(t.env, line, fast), PlainRuleRecord(line, plain)) << line;
+    ASSERT_EQ(fast.Time, plain.Time) << line;
+    for (int n = 0; n < kItemCount; ++n) {
+      ASSERT_EQ(fast.Item[n].Valid, plain.Item[n].Valid) << line;
+      ASSERT_EQ(fast.Item[n].Avg, plain.Item[n].Avg) << line;
+      ASSERT_EQ(fast.Item[n].Max, plain.Item[n].Max) << line;
+      ASSERT_EQ(fast.Item[n].Min, plain.Item[n].Min) << line;
+    }
+  }
 }
 
 }  // namespace
