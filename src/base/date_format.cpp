@@ -94,15 +94,6 @@ std::string FormatShortDate(TDateTime t) {
   return FormatDateTime(kFmtDate, t);
 }
 
-std::string FormatStandardDateTime(TDateTime t) {
-  const TDateParts p = DecodeDateTime(t);
-  std::string out = FormatShortDate(t);
-  if (p.Hour == 0 && p.Minute == 0 && p.Second == 0) return out;
-  char buf[16];
-  std::snprintf(buf, sizeof buf, " %d:%02d:%02d", p.Hour, p.Minute, p.Second);
-  return out + buf;
-}
-
 bool ParseDateText(std::string_view text, TDateTime& out) {
   size_t pos = 0;
   int y, m, d;

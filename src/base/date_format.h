@@ -23,9 +23,6 @@ inline constexpr std::string_view kFmtClock = "hh:nn";
 
 // The Japanese short date of the settings files ("1899/12/30").
 std::string FormatShortDate(TDateTime t);
-// The platform's standard date-and-time text: the date alone at midnight, else "yyyy/mm/dd
-// h:nn:ss".
-std::string FormatStandardDateTime(TDateTime t);
 
 // "yyyy/m/d" with one- or two-digit month and day. Nothing else is accepted.
 bool ParseDateText(std::string_view text, TDateTime& out);
