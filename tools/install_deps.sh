@@ -4,7 +4,7 @@
 # Extra package names may be passed as arguments.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgtest-dev
+packages=(g++ cmake ninja-build qt6-base-dev libqcustomplot-dev libgtest-dev
   libgmock-dev libbenchmark-dev xvfb xauth fonts-ipaexfont-gothic qt6-translations-l10n "$@")
 
 missing=()

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Process start: the single-instance test, every window created once, the event loop.
+#include <cstdlib>
 #include <exception>
 
 #include "app/app_folder.h"
 #include "app/app_shell.h"
 #include "app/instance_lock.h"
+#include "app/ui_main.h"
 #include "app/velk_application.h"
 #include "base/clock.h"
 #include "store/stores.h"
@@ -29,6 +31,11 @@ int main(int argc, char** argv) {
   try {
     velk::TAppShell shell(env, *stores);
     shell.Start();
+    // "--tab N" opens tab N (0 to 4) first, and "--room N" selects room slot N: for screenshots.
+    const std::string tab = velk::CommandLineOption(argc, argv, "--tab");
+    if (!tab.empty()) shell.Main->TCMonItem->setCurrentIndex(std::atoi(tab.c_str()));
+    const std::string room = velk::CommandLineOption(argc, argv, "--room");
+    if (!room.empty()) shell.Main->CBRoom->setCurrentIndex(std::atoi(room.c_str()));
     const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
     if (!screenshot.empty()) shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot));
     rc = app.exec();
