@@ -14,6 +14,9 @@ class TItemBaseForm : public QWidget {
   virtual void RefreshView() {}
   // Called once a second for the active view with the room slot selected in the main window.
   virtual void SetRoomSlot(int slot) { slot_ = slot; }
+  // Called once when the application closes (after the confirmation, in both modes): a view
+  // saves what it keeps between runs here and never holds the closing up.
+  virtual void FormClose() {}
   int RoomSlot() const { return slot_; }
 
  private:

@@ -325,6 +325,9 @@ bool TUIMain::FormCloseQuery() {
 
 void TUIMain::closeEvent(QCloseEvent* event) {
   if (FormCloseQuery()) {
+    for (TItemBaseForm* view : views_) {
+      if (view != nullptr) view->FormClose();
+    }
     event->accept();
   } else {
     event->ignore();
