@@ -100,7 +100,7 @@ start_installed() {
     [ -d "$folder/$d" ] || fail "as $user no folder $folder/$d"
   done
   local log
-  log="$(ls "$folder"/Sys/Log/System*.Log 2>/dev/null | head -n 1)"
+  log="$(find "$folder/Sys/Log" -name 'System*.Log' | head -n 1)"
   [ -n "$log" ] || fail "as $user no system log"
   grep -q "System Start" "$log" || fail "as $user no 'System Start' in the log"
   grep -q "/usr/bin/ には記録できないため" "$log" || fail "as $user the log does not say where the files went"

@@ -2,7 +2,6 @@
 // Writes the program's icon as <folder>/<N>x<N>/apps/uecs-velk.png for each size N given, the
 // layout of the hicolor icon theme. Run at build time; the package installs its output.
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
 #include <cstdlib>
@@ -14,9 +13,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: velk-icon-gen FOLDER SIZE...\n");
     return 2;
   }
-  // Drawing needs no screen.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  // The icon is drawn into an image with paths and gradients only: no screen, no fonts, so no
+  // application object is needed.
   const QString root = QString::fromLocal8Bit(argv[1]);
   for (int i = 2; i < argc; ++i) {
     const int size = std::atoi(argv[i]);
