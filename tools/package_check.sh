@@ -3,7 +3,8 @@
 # Builds the Debian package and checks it: its fields and file list, the menu entry, then (as
 # root) installs it with apt-get, starts the installed program offscreen with a temporary home as
 # root and as an unprivileged user, checks that the files went to that home, and removes the
-# package again. Every step is bounded in time.
+# package again. Every step is bounded in time. VELK_PACKAGE_SHOT=FILE keeps a picture of the
+# installed program's window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -76,9 +77,9 @@ if dpkg-query -W -f='${Status}' uecs-velk 2>/dev/null | grep -q "install ok inst
 fi
 
 echo "-- install"
-trap 'rm -rf "$unpacked"; timeout 300 apt-get remove -y -qq --purge uecs-velk >/dev/null 2>&1 || true' EXIT
+trap 'rm -rf "$unpacked"; timeout 300 apt-get -o DPkg::Lock::Timeout=240 remove -y -qq --purge uecs-velk >/dev/null 2>&1 || true' EXIT
 apt_log="$(mktemp)"
-DEBIAN_FRONTEND=noninteractive timeout 600 apt-get install -y -qq --no-install-recommends "./$deb" \
+DEBIAN_FRONTEND=noninteractive timeout 600 apt-get -o DPkg::Lock::Timeout=300 install -y -qq --no-install-recommends "./$deb" \
   >"$apt_log" 2>&1 || { cat "$apt_log"; fail "apt-get install"; }
 rm -f "$apt_log"
 [ -x /usr/bin/uecs-velk ] || fail "/usr/bin/uecs-velk not installed"
@@ -93,8 +94,11 @@ start_installed() {
   chown "$user" "$home" "$runtime"
   setpriv --reuid="$user" --regid="$(id -g "$user")" --clear-groups \
     env -u XDG_DATA_HOME -u VELK_APP_DIR HOME="$home" XDG_RUNTIME_DIR="$runtime" \
-    QT_QPA_PLATFORM=offscreen timeout 8 /usr/bin/uecs-velk >"$home/out.txt" 2>&1 || rc=$?
+    QT_QPA_PLATFORM=offscreen timeout 12 /usr/bin/uecs-velk --screenshot "$home/window.png" \
+    >"$home/out.txt" 2>&1 || rc=$?
   [ "$rc" -eq 124 ] || { cat "$home/out.txt"; fail "as $user the program ended early ($rc)"; }
+  [ -s "$home/window.png" ] || { cat "$home/out.txt"; fail "as $user the window was not drawn"; }
+  [ -z "${VELK_PACKAGE_SHOT:-}" ] || cp "$home/window.png" "$VELK_PACKAGE_SHOT"
   local folder="$home/.local/share/uecs-velk"
   for d in Sys Sys/Log Sys/Rcd; do
     [ -d "$folder/$d" ] || fail "as $user no folder $folder/$d"
@@ -120,7 +124,7 @@ timeout 120 /usr/bin/velk-history-gen --app-dir "$gen" --rooms 1 --days 2 >/dev/
 rm -rf "$gen"
 
 echo "-- remove"
-timeout 300 apt-get remove -y -qq --purge uecs-velk >/dev/null
+timeout 300 apt-get -o DPkg::Lock::Timeout=240 remove -y -qq --purge uecs-velk >/dev/null
 [ ! -e /usr/bin/uecs-velk ] || fail "/usr/bin/uecs-velk left after removal"
 [ ! -e /usr/share/applications/uecs-velk.desktop ] || fail "menu entry left after removal"
 echo "package check passed"
