@@ -10,6 +10,7 @@
 #include "app/velk_application.h"
 #include "base/clock.h"
 #include "store/stores.h"
+#include "store/system_log.h"
 
 int main(int argc, char** argv) {
   // The stores exist before anything else and live as long as the process.
@@ -21,8 +22,10 @@ int main(int argc, char** argv) {
 
   velk::TAppEnv env;
   env.ClockSource = &clock;
-  env.AppFolder = velk::ResolveAppFolder(
+  // An installed program (executable in /usr/bin) keeps its files in the user's data folder.
+  const velk::TAppFolderChoice folder = velk::ResolveAppFolder(
       argc, argv, velk::TVelkApplication::applicationDirPath().toStdString());
+  env.AppFolder = folder.Folder;
   // Any failure to take the lock, not only another instance holding it, means history-only.
   velk::TInstanceLock lock(velk::DefaultInstanceLockPath());
   env.HistoryOnly = !lock.Held();
@@ -31,6 +34,8 @@ int main(int argc, char** argv) {
   try {
     velk::TAppShell shell(env, *stores);
     shell.Start();
+    // Said once per run, after the folders exist so that the line reaches the log.
+    if (!folder.GivenUp.empty()) velk::WriteSystemLog(env, velk::AppFolderNotice(folder));
     // "--tab N" opens tab N (0 to 4) first, and "--room N" selects room slot N: for screenshots.
     const std::string tab = velk::CommandLineOption(argc, argv, "--tab");
     if (!tab.empty()) shell.Main->TCMonItem->setCurrentIndex(std::atoi(tab.c_str()));
