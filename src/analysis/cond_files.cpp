@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "analysis/cond_files.h"
 
+#include <cmath>
 #include <limits>
 
 #include "base/file_io.h"
@@ -24,18 +25,27 @@ int32_t ReadInt(const TIniFile& ini, const std::string& key, int32_t def) {
   return v && TryParseInt(*v, out) ? out : def;
 }
 
-// A number beyond the range of a 32-bit float does not read.
 float ReadSingle(const TIniFile& ini, const std::string& key, float def) {
-  double out;
+  float out;
   const auto v = ini.Read(kSection, key);
-  if (!v || !TryParseFloat(*v, out)) return def;
-  if (out > std::numeric_limits<float>::max() || out < -std::numeric_limits<float>::max()) {
-    return def;
-  }
-  return static_cast<float>(out);
+  return v && ReadSingleText(*v, out) ? out : def;
 }
 
 }  // namespace
+
+bool ReadSingleText(std::string_view text, float& out) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  double v;
+  if (!TryParseFloat(text, v)) return false;
+  constexpr double kMax = std::numeric_limits<float>::max();
+  // Half a unit in the last place above the largest float: what still rounds to it.
+  constexpr double kRoundsToMax = kMax + 0x1p103;
+  if (std::fabs(v) >= kRoundsToMax) return false;
+  const float maxF = std::numeric_limits<float>::max();
+  out = std::fabs(v) > kMax ? (v > 0 ? maxF : -maxF) : static_cast<float>(v);
+  return true;
+}
 
 bool SaveCondEst(const TAppEnv& env, const std::string& path, const TCondEst& cond) {
   TIniFile ini;

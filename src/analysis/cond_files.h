@@ -4,12 +4,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "analysis/cond_est.h"
 #include "base/app_env.h"
 
 namespace velk {
+
+// A decimal number that a 32-bit float holds, blanks around it allowed; a value just beyond the
+// largest float (as its 15-digit text is) reads as the largest float.
+bool ReadSingleText(std::string_view text, float& out);
 
 // Writes every field into the section, keeping the rest of the file. False after a logged failure.
 bool SaveCondEst(const TAppEnv& env, const std::string& path, const TCondEst& cond);

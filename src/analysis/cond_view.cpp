@@ -2,9 +2,9 @@
 #include "analysis/cond_view.h"
 
 #include <charconv>
-#include <limits>
 #include <string_view>
 
+#include "analysis/cond_files.h"
 #include "base/number_format.h"
 
 namespace velk {
@@ -32,16 +32,6 @@ std::string OneDecimal(float value) {
 }
 
 }  // namespace
-
-bool ReadSetValue(const std::string& text, float& out) {
-  double v;
-  if (!TryParseFloat(Trim(text), v)) return false;
-  if (v > std::numeric_limits<float>::max() || v < -std::numeric_limits<float>::max()) {
-    return false;
-  }
-  out = static_cast<float>(v);
-  return true;
-}
 
 TCondControls ShowCondEst(const TCondEst& cond) {
   TCondControls c;
@@ -80,11 +70,11 @@ std::vector<int> TakeCondEst(const TCondControls& controls, TCondEst& cond) {
     cond.CndA[i] = controls.CndA[i];
     cond.Judge[i] = controls.Judge[i];
     float low, high;
-    if (!ReadSetValue(controls.Low[i], low)) {
+    if (!ReadSingleText(controls.Low[i], low)) {
       warnings.push_back(i);
     } else {
       cond.Value_L[i] = low;
-      if (ReadSetValue(controls.High[i], high)) {
+      if (ReadSingleText(controls.High[i], high)) {
         cond.Value_H[i] = high;
       } else {
         warnings.push_back(i);

@@ -47,7 +47,4 @@ TCondRules CondControlRules(const TCondControls& controls);
 // returned list, once. An unreadable duration keeps the previous TimeVal silently.
 std::vector<int> TakeCondEst(const TCondControls& controls, TCondEst& cond);
 
-// A decimal number within the range of a 32-bit float, blanks around it allowed.
-bool ReadSetValue(const std::string& text, float& out);
-
 }  // namespace velk

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "base/file_io.h"
 #include "base/text_encoding.h"
 #include "store/system_log.h"
@@ -130,10 +132,12 @@ TEST_F(CondFiles, WhatDoesNotReadTakesTheDefault) {
       {"Value_L0=1e39\r\nValue_H0=-1e300\r\nValue_L1=nan\r\nValue_H1=inf\r\nValue_L2=0x10\r\n"
        "Value_H2=12,5",
        [](const TCondEst& c) { ExpectDefaults(c); }},
-      {"Value_L0=3.4e38\r\nValue_H0=-1e-50",
+      // The largest float as it is written, tiny values as zero.
+      {"Value_L0=3.40282346638529E38\r\nValue_H0=-1e-50\r\nValue_L1=-3.4028235e38",
        [](const TCondEst& c) {
-         EXPECT_EQ(c.Value_L[0], 3.4e38f);
+         EXPECT_EQ(c.Value_L[0], std::numeric_limits<float>::max());
          EXPECT_EQ(c.Value_H[0], 0.0f);
+         EXPECT_EQ(c.Value_L[1], -std::numeric_limits<float>::max());
        }},
       // Kept in 16 bits.
       {"TimeVal=70000", [](const TCondEst& c) { EXPECT_EQ(c.TimeVal, 70000 - 65536); }},
