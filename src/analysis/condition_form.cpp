@@ -114,6 +114,10 @@ void TConditionForm::BuildControls() {
     auto* values = new QFrame(box);
     values->setObjectName(QStringLiteral("PValue") + n);
     values->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    values->setAutoFillBackground(true);
+    QPalette face = values->palette();
+    face.setColor(QPalette::Window, QColor(240, 240, 240));
+    values->setPalette(face);
     EValueL[c] = new QLineEdit(values);
     EValueL[c]->setObjectName(QStringLiteral("EValueL") + n);
     EValueH[c] = new QLineEdit(values);
