@@ -29,7 +29,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   PastStatus = new TPastStatusForm(Main);
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
-  Condition = new TConditionForm(Main);
+  Condition = new TConditionForm(env, stores, Main);
   Data = new TDataForm(Main);
   DaySel = new TDaySelForm(Main);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
