@@ -87,16 +87,22 @@ QGroupBox* TSettingForm::BuildRoomGroup(int room) {
     const char* caption;
     const char* name;
     void (TSettingForm::*handler)(int);
+    const char* pressed;  // colour of the pressed button
   } states[] = {
-      {&c.SBNotUse, "未使用", "SBNotUse", &TSettingForm::SBNotUseClick},
-      {&c.SBSleep, "休止中", "SBSleep", &TSettingForm::SBSleepClick},
-      {&c.SBBegin, "栽培中", "SBBegin", &TSettingForm::SBBeginClick},
+      {&c.SBNotUse, "未使用", "SBNotUse", &TSettingForm::SBNotUseClick, "#c8c8c8"},
+      {&c.SBSleep, "休止中", "SBSleep", &TSettingForm::SBSleepClick, "#ffd966"},
+      {&c.SBBegin, "栽培中", "SBBegin", &TSettingForm::SBBeginClick, "#8fd18f"},
   };
   for (const auto& s : states) {
     auto* b = new QPushButton(QString::fromUtf8(s.caption), c.Group);
     b->setObjectName(QString::fromLatin1(s.name) + n);
     b->setCheckable(true);
     b->setMinimumHeight(28);
+    b->setStyleSheet(QStringLiteral("QPushButton { border: 1px solid #8a8a8a; border-radius: 3px;"
+                                    " background: #f4f4f4; }"
+                                    "QPushButton:checked { background: %1; font-weight: bold;"
+                                    " border: 2px solid #505050; }")
+                         .arg(QLatin1String(s.pressed)));
     c.State->addButton(b);
     buttons->addWidget(b);
     *s.button = b;
