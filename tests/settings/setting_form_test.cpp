@@ -388,6 +388,14 @@ class SettingFormTest : public QObject {
     send("CO2", 7, "400");
     QTRY_COMPARE(shell_->CCMCtrl->Inventory().Size(), 3);
     QTRY_COMPARE(m->rowCount(), 3);  // refreshed once a second while shown
+    // The monitor window opens the same listing.
+    list->BBClose->click();
+    QVERIFY(!list->isVisible());
+    auto* monitorButton = shell_->CCMCtrl->findChild<QPushButton*>(QStringLiteral("BBInventory"));
+    QVERIFY(monitorButton != nullptr);
+    monitorButton->click();
+    QVERIFY(list->isVisible());
+    QCOMPARE(shell_->CCMCtrl->InventoryForm(), list);
 
     // The 5-minute closing writes the reading into the monthly and record files.
     t_->clock.Set(EncodeDateTime(2020, 11, 13, 10, 10, 0, 300));
