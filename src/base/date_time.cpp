@@ -31,7 +31,7 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day) {
 }
 
 // 1899-12-30 relative to 1970-01-01.
-// Constant-initialised, so date constants of other files may be built during static initialisation.
+// A constant expression, so dates encoded while other files' statics are built are right too.
 constexpr int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
 
 int64_t FloorDiv(int64_t a, int64_t b) {
