@@ -50,6 +50,9 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
     about->ShowSplashMessage(show, QString::fromStdString(text));
   });
   CCMCtrl->SetStatusRefresh([main] { main->UpdateStatusBar(); });
+  TCCMCtrlForm* monitor = CCMCtrl;
+  Setting->SetMainWindow(Main);
+  Setting->SetInventoryOpener([monitor] { monitor->ShowInventory(); });
 }
 
 TAppShell::~TAppShell() = default;

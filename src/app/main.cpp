@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "acquisition/ccm_ctrl_form.h"
 #include "app/app_folder.h"
 #include "app/app_shell.h"
 #include "app/instance_lock.h"
@@ -41,6 +42,9 @@ int main(int argc, char** argv) {
     if (!tab.empty()) shell.Main->TCMonItem->setCurrentIndex(std::atoi(tab.c_str()));
     const std::string room = velk::CommandLineOption(argc, argv, "--room");
     if (!room.empty()) shell.Main->CBRoom->setCurrentIndex(std::atoi(room.c_str()));
+    // "--window inventory" also opens the listing of the CCMs heard: for screenshots.
+    if (velk::CommandLineOption(argc, argv, "--window") == "inventory")
+      shell.CCMCtrl->ShowInventory();
     const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
     if (!screenshot.empty()) shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot));
     rc = app.exec();
