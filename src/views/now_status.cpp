@@ -39,13 +39,17 @@ void CalcNowStatus(const TStores& stores, int slot, TNowStatus& status) {
   const TRoomDat& dat = *stores.RoomDat[slot];
   const TRoomInfo& info = stores.RoomInfo[slot];
 
-  // Window starts in whole milliseconds, so a record at midnight falls on the right day.
+  // Window starts in whole milliseconds, so a record at midnight falls on the right day. A time
+  // t rounds to at least X ms exactly when t × ms-per-day ≥ X − 0.5, which spares a rounding per
+  // record.
   const int64_t day = ToMilliseconds(std::trunc(info.LastDate));
-  const int64_t yesterday = day - kMsPerDay;
-  const int64_t from3 = day - 3 * kMsPerDay;
-  const int64_t from7 = day - 7 * kMsPerDay;
-  const int64_t from15 = day - 15 * kMsPerDay;
-  const int64_t fromStart = ToMilliseconds(info.StartDate);
+  const auto edge = [](int64_t ms) { return static_cast<double>(ms) - 0.5; };
+  const double toDay = edge(day);
+  const double fromYesterday = edge(day - kMsPerDay);
+  const double from3 = edge(day - 3 * kMsPerDay);
+  const double from7 = edge(day - 7 * kMsPerDay);
+  const double from15 = edge(day - 15 * kMsPerDay);
+  const double fromStart = edge(ToMilliseconds(info.StartDate));
 
   TSum yAvg[kItemCount], avg3[kItemCount], avg7[kItemCount], avg15[kItemCount],
       avgStart[kItemCount];
@@ -55,8 +59,8 @@ void CalcNowStatus(const TStores& stores, int slot, TNowStatus& status) {
 
   for (const TRecDat& rec : dat.Rec) {
     if (rec.Time == 0) continue;
-    const int64_t t = ToMilliseconds(rec.Time);
-    const bool inYesterday = t >= yesterday && t < day;
+    const double t = rec.Time * static_cast<double>(kMsPerDay);
+    const bool inYesterday = t >= fromYesterday && t < toDay;
     const bool in3 = t >= from3;
     const bool in7 = t >= from7;
     const bool in15 = t >= from15;
