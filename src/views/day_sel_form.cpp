@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -124,6 +125,7 @@ TDaySelForm::TDaySelForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   CalView = new QCalendarWidget(this);
   CalView->setObjectName(QStringLiteral("CalView"));
   CalView->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+  CalView->setLocale(QLocale(QLocale::Japanese, QLocale::Japan));
   right->addWidget(CalView);
   right->addStretch(1);
 

@@ -216,6 +216,7 @@ void TNowStatusForm::CheckMemoList() {
   if (!UpdateMemoList(stores_, slot_, eventDate_, lines_)) return;
   LBMemo->clear();
   for (const std::string& line : lines_) LBMemo->addItem(QString::fromStdString(line));
+  LBMemo->scrollToTop();
 }
 
 void TNowStatusForm::RebuildNotices() {
