@@ -65,7 +65,17 @@ void CalcNowStatus(const TStores& stores, int slot, TNowStatus& status) {
     const bool in7 = t >= from7;
     const bool in15 = t >= from15;
     const bool inStart = t >= fromStart;
-    if (!(inYesterday || in15 || inStart)) continue;
+    if (!(inYesterday || in15)) {
+      // Most of the year: only the since-start mean needs the record.
+      if (!inStart) continue;
+      for (int n = 0; n < kItemCount; ++n) {
+        const TItemStat& cell = rec.Item[n];
+        if (!cell.Valid) continue;
+        avgStart[n].Sum += cell.Avg;
+        avgStart[n].Count += 1;
+      }
+      continue;
+    }
     for (int n = 0; n < kItemCount; ++n) {
       const TItemStat& cell = rec.Item[n];
       if (!cell.Valid) continue;
