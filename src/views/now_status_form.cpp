@@ -12,6 +12,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "acquisition/live_value_table.h"
 #include "views/add_event.h"
@@ -220,11 +221,13 @@ void TNowStatusForm::CheckMemoList() {
 }
 
 void TNowStatusForm::RebuildNotices() {
+  std::vector<std::string> lines;
+  if (status_) lines = NoticeLines(stores_, status_->RoomLost);
+  // The list is rebuilt only when its lines change, which spares a repaint every second.
+  if (lines == notices_) return;
+  notices_ = std::move(lines);
   LBInfo->clear();
-  if (!status_) return;
-  for (const std::string& line : NoticeLines(stores_, status_->RoomLost)) {
-    LBInfo->addItem(QString::fromStdString(line));
-  }
+  for (const std::string& line : notices_) LBInfo->addItem(QString::fromStdString(line));
 }
 
 }  // namespace velk

@@ -59,7 +59,8 @@ class TNowStatusForm : public TItemBaseForm {
   TDateTime eventDate_ = 0;  // date of the newest event shown in the memo list
   TNowStatus stat_{};
   TNowGrid grid_;
-  std::vector<std::string> lines_;
+  std::vector<std::string> lines_;    // memo list
+  std::vector<std::string> notices_;  // notice list as shown
 
   TNowGridModel* gridModel_ = nullptr;
   QTableView* GMain = nullptr;
