@@ -2,7 +2,6 @@
 #include "views/now_status.h"
 
 #include <charconv>
-#include <cmath>
 
 #include "views/event_line.h"
 
@@ -42,7 +41,7 @@ void CalcNowStatus(const TStores& stores, int slot, TNowStatus& status) {
   // Window starts in whole milliseconds, so a record at midnight falls on the right day. A time
   // t rounds to at least X ms exactly when t × ms-per-day ≥ X − 0.5, which spares a rounding per
   // record.
-  const int64_t day = ToMilliseconds(std::trunc(info.LastDate));
+  const int64_t day = ToMilliseconds(DateOf(info.LastDate));
   const auto edge = [](int64_t ms) { return static_cast<double>(ms) - 0.5; };
   const double toDay = edge(day);
   const double fromYesterday = edge(day - kMsPerDay);
