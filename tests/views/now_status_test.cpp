@@ -32,12 +32,14 @@ TEST_F(NowStatusTest, WindowsFollowTheDayOfTheNewestData) {
   const auto at = [](int day, int h, int m) { return EncodeDateTime(2020, 6, day, h, m); };
   stores->RoomInfo[1].LastDate = at(21, 10, 0);
   stores->RoomInfo[1].StartDate = at(5, 23, 55);
+  // Times a hair before midnight, as sums of periods give them, belong to the day they show.
+  const double kJitter = 1e-11;
   const TRecDat records[] = {
       Rec(at(21, 10, 0) + 30 * kSecond, 1),  // live
       Rec(at(21, 10, 0), 2),                 // newest 5-minute record
-      Rec(at(21, 0, 0), 4),                  // today, not yesterday
+      Rec(at(21, 0, 0) - kJitter, 4),        // today, not yesterday
       Rec(at(20, 23, 55), 8),                // yesterday
-      Rec(at(20, 0, 0), 16),                 // yesterday, its first moment
+      Rec(at(20, 0, 0) - kJitter, 16),       // yesterday, its first moment
       Rec(at(19, 23, 55), 32),               // 3-day
       Rec(at(18, 0, 0), 64),                 // 3-day, its first moment
       Rec(at(17, 23, 55), 128),              // 7-day
