@@ -27,7 +27,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Main = main_.get();
   NowStatus = new TNowStatusForm(Main);
   PastStatus = new TPastStatusForm(Main);
-  Future = new TFutureForm(Main);
+  Future = new TFutureForm(env, stores, Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(Main);
   Data = new TDataForm(Main);
