@@ -31,7 +31,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(Main);
   Data = new TDataForm(Main);
-  DaySel = new TDaySelForm(Main);
+  DaySel = new TDaySelForm(env, stores, Main);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
   CCMCtrl->hide();
