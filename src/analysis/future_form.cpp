@@ -13,6 +13,7 @@
 
 #include "base/number_format.h"
 #include "store/system_log.h"
+#include "views/day_sel_form.h"
 
 namespace velk {
 namespace {
@@ -163,6 +164,23 @@ QWidget* TFutureForm::BuildPanel(int p) {
   Chart[p]->addGraph()->setPen(dashed);
   row->addWidget(Chart[p], 1);
 
+  const auto name = [p](QWidget* w, const char* base) {
+    w->setObjectName(QString::fromLatin1(base) + QString::number(p));
+  };
+  name(CBTarget[p], "CBTarget");
+  name(BBCalc[p], "BBCalc");
+  name(EBase[p], "EBase");
+  name(EBegin[p], "EBegin");
+  name(BBBegin[p], "BBBegin");
+  name(EEnd[p], "EEnd");
+  name(BBEnd[p], "BBEnd");
+  name(PPass[p], "PPass");
+  name(SELater[p], "SELater");
+  name(DTLater[p], "DTLater");
+  name(PLater[p], "PLater");
+  name(EOverVal[p], "EOverVal");
+  name(PReach[p], "PReach");
+
   connect(BBCalc[p], &QPushButton::clicked, this, [this, p] { BBCalcClick(p); });
   connect(BBBegin[p], &QPushButton::clicked, this, [this, p] { BBBeginClick(p); });
   connect(BBEnd[p], &QPushButton::clicked, this, [this, p] { BBEndClick(p); });
@@ -300,6 +318,7 @@ void TFutureForm::TakeFutureEst(bool warn) {
       e.OverVal = v;
     } else if (warn) {
       ShowNumberWarning();
+      EOverVal[p]->setText(Q(model_.OverValText(p)));  // the value still in use
     }
     const std::string base = EBase[p]->text().trimmed().toStdString();
     if (base.empty()) {
@@ -308,6 +327,7 @@ void TFutureForm::TakeFutureEst(bool warn) {
       e.Base = v;
     } else if (warn) {
       ShowNumberWarning();
+      EBase[p]->setText(e.Base ? Q(FormatFloat(*e.Base)) : QString());
     }
   }
 }
@@ -320,9 +340,14 @@ void TFutureForm::BBCalcClick(int p) {
 }
 
 bool TFutureForm::PickDay(TDateTime& day, int32_t& kind) {
-  (void)day;
-  (void)kind;
-  return daySel_ != nullptr && false;
+  if (daySel_ == nullptr) return false;
+  daySel_->SetSlot(model_.Slot());
+  daySel_->PresetDate(day);
+  daySel_->PresetDayKind(kind);
+  if (daySel_->exec() != QDialog::Accepted) return false;
+  day = daySel_->SelectedDate();
+  kind = daySel_->DayKind();
+  return true;
 }
 
 void TFutureForm::BBBeginClick(int p) {

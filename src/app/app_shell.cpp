@@ -32,6 +32,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Condition = new TConditionForm(Main);
   Data = new TDataForm(Main);
   DaySel = new TDaySelForm(env, stores, Main);
+  Future->SetDaySelForm(DaySel);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
   CCMCtrl->hide();
