@@ -45,7 +45,7 @@ QLabel* ResultField(QWidget* parent) {
   QPalette pal = label->palette();
   pal.setColor(QPalette::Window, Qt::white);
   label->setPalette(pal);
-  label->setMinimumWidth(150);
+  label->setMinimumWidth(130);
   label->setMinimumHeight(24);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   QFont font = label->font();
@@ -94,7 +94,7 @@ QWidget* TFutureForm::BuildPanel(int p) {
   auto refText = [panel] {
     auto* e = new QLineEdit(panel);
     e->setReadOnly(true);
-    e->setMinimumWidth(185);
+    e->setMinimumWidth(168);
     return e;
   };
   auto pickButton = [panel] {
@@ -143,6 +143,7 @@ QWidget* TFutureForm::BuildPanel(int p) {
   EOverVal[p] = new QLineEdit(when);
   EOverVal[p]->setMinimumWidth(80);
   PReach[p] = ResultField(when);
+  PReach[p]->setMinimumWidth(190);  // "365日目 2020年05月05日" in bold
   g3->addWidget(EOverVal[p], 0, 0);
   g3->addWidget(new QLabel(QStringLiteral("になるのは"), when), 0, 1);
   g3->addWidget(PReach[p], 1, 0, 1, 2);
@@ -151,12 +152,17 @@ QWidget* TFutureForm::BuildPanel(int p) {
 
   Chart[p] = new QCustomPlot(panel);
   Chart[p]->setObjectName(QStringLiteral("Chart%1").arg(p));
-  Chart[p]->setMinimumWidth(220);
+  Chart[p]->setMinimumWidth(200);
   Chart[p]->setInteractions(QCP::iNone);
   auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
   ticker->setDateTimeFormat(QStringLiteral("MM/dd"));
   ticker->setDateTimeSpec(Qt::UTC);
+  ticker->setTickCount(3);
   Chart[p]->xAxis->setTicker(ticker);
+  QFont tickFont = Chart[p]->xAxis->tickLabelFont();
+  tickFont.setPointSizeF(tickFont.pointSizeF() * 0.85);
+  Chart[p]->xAxis->setTickLabelFont(tickFont);
+  Chart[p]->yAxis->setTickLabelFont(tickFont);
   const QPen line(QColor(255, 127, 64), 2);
   Chart[p]->addGraph()->setPen(line);
   QPen dashed = line;
@@ -240,13 +246,8 @@ void TFutureForm::ShowFutureEst() {
   for (int p = 0; p < kFuturePanels; ++p) {
     const TFutureEst& e = model_.Est(p);
     CBTarget[p]->setCurrentIndex(e.Target >= 0 && e.Target < CBTarget[p]->count() ? e.Target : -1);
-    EBegin[p]->setText(Q(model_.BeginText(p)));
-    EEnd[p]->setText(Q(model_.EndText(p)));
+    ShowRefDays(p);
     EBase[p]->setText(e.Base ? Q(FormatFloat(*e.Base)) : QString());
-    {
-      const QSignalBlocker blockDate(DTLater[p]);
-      DTLater[p]->setMinimumDate(ToQDate(model_.EarliestPickerDate(p)));
-    }
     {
       const QSignalBlocker blockSpin(SELater[p]);
       SELater[p]->setValue(e.LaterDays);
@@ -254,6 +255,13 @@ void TFutureForm::ShowFutureEst() {
     SetDateFromDayNumber(p);
     EOverVal[p]->setText(Q(model_.OverValText(p)));
   }
+}
+
+void TFutureForm::ShowRefDays(int p) {
+  EBegin[p]->setText(Q(model_.BeginText(p)));
+  EEnd[p]->setText(Q(model_.EndText(p)));
+  const QSignalBlocker block(DTLater[p]);
+  DTLater[p]->setMinimumDate(ToQDate(model_.EarliestPickerDate(p)));
 }
 
 void TFutureForm::ShowFutureResults() {
@@ -335,6 +343,7 @@ void TFutureForm::TakeFutureEst(bool warn) {
 void TFutureForm::BBCalcClick(int p) {
   TakeFutureEst(true);
   model_.Compute(p);
+  for (int i = 0; i < kFuturePanels; ++i) ShowRefDays(i);
   ShowFutureResults();
   for (int i = 0; i < kFuturePanels; ++i) DrawFutureChart(i);
 }
@@ -355,10 +364,7 @@ void TFutureForm::BBBeginClick(int p) {
   int32_t kind = model_.Est(p).BEvent;
   if (PickDay(day, kind)) {
     model_.TakeBegin(p, day, kind);
-    EBegin[p]->setText(Q(model_.BeginText(p)));
-    EEnd[p]->setText(Q(model_.EndText(p)));
-    const QSignalBlocker block(DTLater[p]);
-    DTLater[p]->setMinimumDate(ToQDate(model_.EarliestPickerDate(p)));
+    ShowRefDays(p);
   }
   SetDateFromDayNumber(p);
 }
@@ -368,8 +374,7 @@ void TFutureForm::BBEndClick(int p) {
   int32_t kind = model_.Est(p).MEvent;
   if (!PickDay(day, kind)) return;
   model_.TakeEnd(p, day, kind);
-  EBegin[p]->setText(Q(model_.BeginText(p)));
-  EEnd[p]->setText(Q(model_.EndText(p)));
+  ShowRefDays(p);
 }
 
 void TFutureForm::SetDateFromDayNumber(int p) {

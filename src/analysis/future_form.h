@@ -58,6 +58,8 @@ class TFutureForm : public TItemBaseForm {
   void EnsureLoaded();
   void FillTargetLists();
   void ShowFutureEst();
+  // The reference texts and the date picker's earliest date.
+  void ShowRefDays(int p);
   void ShowFutureResults();
   void DrawFutureChart(int p);
   // Takes both panels' fields; `warn` shows the number warning for a field that does not read.

@@ -115,6 +115,8 @@ void TFutureModel::Compute(int panel) {
     TRoomDat& dat = stores_.Dat(slot_);
     if (dat.Day[0].Time != 0.0 && DateOf(dat.Day[0].Time) == env_.Today()) BuildDailyRecords(dat);
   }
+  // "最新日" is the latest day at the time of the computation, not when the view was shown.
+  NormalizeRefDays();
   ComputeFuture(Est(panel), slot_, stores_, result_[Checked(panel)]);
 }
 

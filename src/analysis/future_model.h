@@ -62,7 +62,8 @@ class TFutureModel {
   // The earliest date the picker offers.
   TDateTime EarliestPickerDate(int panel) const { return DateOf(Est(panel).BDay); }
 
-  // Rebuilds today's daily records when they are in use, then computes the panel.
+  // Rebuilds today's daily records when they are in use, brings the reference days of both
+  // panels up to date, then computes the panel.
   void Compute(int panel);
 
   std::string BeginText(int panel) const;

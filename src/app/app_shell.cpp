@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/app_shell.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
@@ -65,13 +66,20 @@ void TAppShell::Start() {
 
 namespace velk {
 
-void TAppShell::SaveScreenshotWhenLoaded(const QString& path) {
+void TAppShell::SaveScreenshotWhenLoaded(const QString& path, const QString& click) {
   auto* poll = new QTimer(Main);
   poll->setInterval(500);
-  QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path] {
+  QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path, click] {
     if (CCMCtrl->Cycle().StartTicks > 0 || About->isVisible()) return;
     poll->stop();
     poll->deleteLater();
+    for (const QString& name : click.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+      if (auto* button = Main->findChild<QAbstractButton*>(name)) {
+        button->click();
+      } else {
+        std::printf("No button named %s\n", qPrintable(name));
+      }
+    }
     QTimer::singleShot(3000, Main, [this, path] {
       const bool saved = Main->grab().save(path);
       std::printf("%s: %s\n", saved ? "Screenshot saved" : "Screenshot failed", qPrintable(path));

@@ -36,8 +36,12 @@ int main(int argc, char** argv) {
     if (!tab.empty()) shell.Main->TCMonItem->setCurrentIndex(std::atoi(tab.c_str()));
     const std::string room = velk::CommandLineOption(argc, argv, "--room");
     if (!room.empty()) shell.Main->CBRoom->setCurrentIndex(std::atoi(room.c_str()));
+    // "--click NAME[,NAME…]" clicks those buttons once loaded, before the screenshot.
     const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
-    if (!screenshot.empty()) shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot));
+    const std::string click = velk::CommandLineOption(argc, argv, "--click");
+    if (!screenshot.empty())
+      shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot),
+                                     QString::fromStdString(click));
     rc = app.exec();
   } catch (const std::exception& e) {
     velk::ShowErrorBox(QString::fromLocal8Bit(e.what()));

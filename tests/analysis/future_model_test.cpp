@@ -66,9 +66,11 @@ TEST_F(FutureModel, ComputeRebuildsTodaysDailyRecordFirst) {
   d.Day[0] = {EncodeDate(2020, 4, 15), {}};
   TFutureEst& e = model.Est(0);
   e.BDay = EncodeDate(2020, 4, 1);
-  e.MDay = EncodeDate(2020, 4, 15);
+  e.MEvent = kDayLatest;  // shown yesterday: the latest day moves on to today when computing
+  e.MDay = EncodeDate(2020, 4, 14);
   model.Compute(0);
   EXPECT_EQ(d.Day[14].Time, EncodeDate(2020, 4, 1));
+  EXPECT_EQ(e.MDay, EncodeDate(2020, 4, 15));
   EXPECT_DOUBLE_EQ(model.Result(0).PassValue, 300.0);
   EXPECT_EQ(model.PassText(0), "300.0 ℃ d");
   EXPECT_EQ(model.LaterText(1), "--");
@@ -94,6 +96,7 @@ TEST_F(FutureModel, DayNumbersAndPickerDatesFollowTheBeginDay) {
 TEST_F(FutureModel, ChartShowsTheProjectionBeyondTheNewestDayApart) {
   BuildDailyRecords(stores.Dat(1));
   TFutureEst& e = model.Est(0);
+  e.MEvent = kDayAny;
   e.BDay = EncodeDate(2020, 4, 1);
   e.MDay = EncodeDate(2020, 4, 15);
   e.LaterDays = 20;
