@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/app_shell.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
@@ -27,11 +28,12 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Main = main_.get();
   NowStatus = new TNowStatusForm(env, stores, Main);
   PastStatus = new TPastStatusForm(Main);
-  Future = new TFutureForm(Main);
+  Future = new TFutureForm(env, stores, Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(env, stores, Main);
   Data = new TDataForm(Main);
   DaySel = new TDaySelForm(env, stores, Main);
+  Future->SetDaySelForm(DaySel);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
   CCMCtrl->hide();
@@ -68,13 +70,20 @@ void TAppShell::Start() {
 
 namespace velk {
 
-void TAppShell::SaveScreenshotWhenLoaded(const QString& path) {
+void TAppShell::SaveScreenshotWhenLoaded(const QString& path, const QString& click) {
   auto* poll = new QTimer(Main);
   poll->setInterval(500);
-  QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path] {
+  QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path, click] {
     if (CCMCtrl->Cycle().StartTicks > 0 || About->isVisible()) return;
     poll->stop();
     poll->deleteLater();
+    for (const QString& name : click.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+      if (auto* button = Main->findChild<QAbstractButton*>(name)) {
+        button->click();
+      } else {
+        std::printf("No button named %s\n", qPrintable(name));
+      }
+    }
     QTimer::singleShot(3000, Main, [this, path] {
       const bool saved = Main->grab().save(path);
       std::printf("%s: %s\n", saved ? "Screenshot saved" : "Screenshot failed", qPrintable(path));

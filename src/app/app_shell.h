@@ -33,8 +33,9 @@ class TAppShell {
   // Shows the main window and starts the main and acquisition timers.
   void Start();
   // Saves a picture of the main window a few seconds after the start-up load has finished
-  // (for demonstrations without a screen) and prints where it went.
-  void SaveScreenshotWhenLoaded(const QString& path);
+  // (for demonstrations without a screen) and prints where it went. `click` names buttons of
+  // the main window, separated by commas, that are clicked once the load has finished.
+  void SaveScreenshotWhenLoaded(const QString& path, const QString& click = {});
 
   TUIMain* Main = nullptr;
   TNowStatusForm* NowStatus = nullptr;

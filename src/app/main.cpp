@@ -45,8 +45,12 @@ int main(int argc, char** argv) {
     // "--window inventory" also opens the listing of the CCMs heard: for screenshots.
     if (velk::CommandLineOption(argc, argv, "--window") == "inventory")
       shell.CCMCtrl->ShowInventory();
+    // "--click NAME[,NAME…]" clicks those buttons once loaded, before the screenshot.
     const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
-    if (!screenshot.empty()) shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot));
+    const std::string click = velk::CommandLineOption(argc, argv, "--click");
+    if (!screenshot.empty())
+      shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot),
+                                     QString::fromStdString(click));
     rc = app.exec();
   } catch (const std::exception& e) {
     velk::ShowErrorBox(QString::fromLocal8Bit(e.what()));
