@@ -30,7 +30,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(Main);
-  Data = new TDataForm(Main);
+  Data = new TDataForm(stores, Main);
   DaySel = new TDaySelForm(Main);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
@@ -42,6 +42,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Main->SetViews({NowStatus, PastStatus, Condition, Future, Setting});
   Main->SetAboutForm(About);
   Main->SetDataForm(Data);
+  Main->SetProcessForm(Process);
   Main->SetMonitorWindow(CCMCtrl);
   Main->SetStatusSource(&CCMCtrl->Status());
   TAboutForm* about = About;
