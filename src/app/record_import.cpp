@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "base/date_format.h"
 #include "base/number_format.h"
@@ -62,17 +63,28 @@ bool ReadImportFile(const std::string& path, std::string& out) {
   return ok;
 }
 
+// The end of the line that starts at `start`: the first CR or LF (or the end of the text).
+size_t LineEnd(std::string_view text, size_t start) {
+  const char* const base = text.data();
+  const size_t n = text.size();
+  const void* lf = std::memchr(base + start, '\n', n - start);
+  const size_t lfAt = lf ? static_cast<size_t>(static_cast<const char*>(lf) - base) : n;
+  const void* cr = std::memchr(base + start, '\r', lfAt - start);
+  return cr ? static_cast<size_t>(static_cast<const char*>(cr) - base) : lfAt;
+}
+
+// The start of the next line after a line ending at `end` (a CR LF pair is one break).
+size_t NextLineStart(std::string_view text, size_t end) {
+  size_t next = end + 1;
+  if (end < text.size() && text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
+  return next;
+}
+
 // Lines as the whole-file reader splits them: at CR LF, LF or CR; a final break adds no line.
 size_t CountLines(std::string_view text) {
   size_t lines = 0;
-  size_t start = 0;
-  const size_t n = text.size();
-  while (start < n) {
-    const size_t end = text.find_first_of("\r\n", start);
+  for (size_t start = 0; start < text.size(); start = NextLineStart(text, LineEnd(text, start))) {
     ++lines;
-    if (end == std::string_view::npos) break;
-    start = end + 1;
-    if (text[end] == '\r' && start < n && text[start] == '\n') ++start;
   }
   return lines;
 }
@@ -214,6 +226,12 @@ bool ParseRecordLine(std::string_view line, TParsedRecordLine& out) {
 
 TFileRecordBuffer::TFileRecordBuffer(int capacity) : capacity_(capacity) {}
 
+void TFileRecordBuffer::Reserve(size_t records) {
+  const size_t n = std::min(records, static_cast<size_t>(capacity_));
+  heap_.reserve(n);
+  pool_.reserve(n + 1);
+}
+
 bool TFileRecordBuffer::InsertFileRecord(const TRecDat& record) {
   if (record.Time == 0) return false;  // an empty record has no place in the run
   const TKey key{record.Time, seq_++, 0};
@@ -322,17 +340,16 @@ TImportResult ImportRecordCsv(TStores& stores, const TAppEnv& env, const std::st
 
   const size_t lineCount = CountLines(text);
   TFileRecordBuffer buffer;
+  buffer.Reserve(lineCount);
   TParsedRecordLine parsed;
   std::string scratch;
   size_t k = 0;
   size_t start = 0;
   const size_t n = text.size();
   while (start < n) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = n;
+    const size_t end = LineEnd(text, start);
     std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    if (end < n && text[end] == '\r' && start < n && text[start] == '\n') ++start;
+    start = NextLineStart(text, end);
 
     // Only a line with other than ASCII needs decoding: numbers and dates are ASCII.
     if (!IsAscii(line)) {

@@ -55,6 +55,8 @@ class TFileRecordBuffer {
   explicit TFileRecordBuffer(int capacity = kRingLast);
   int Capacity() const { return capacity_; }
   int Size() const { return static_cast<int>(heap_.size()); }
+  // Room for as many records as a file of that many lines can bring (up to the capacity).
+  void Reserve(size_t records);
 
   // False when the record was dropped (the buffer is full and it is not older than the newest).
   bool InsertFileRecord(const TRecDat& record);
