@@ -20,7 +20,7 @@
 
 namespace velk {
 
-TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
+TAppShell::TAppShell(const TAppEnv& env, TStores& stores) : historyOnly_(env.HistoryOnly) {
   // The order matters: the settings view loads the settings the later windows rely on, and the
   // monitor window creates the folder tree.
   main_ = std::make_unique<TUIMain>(env, stores);
@@ -69,7 +69,8 @@ void TAppShell::SaveScreenshotWhenLoaded(const QString& path) {
   auto* poll = new QTimer(Main);
   poll->setInterval(500);
   QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path] {
-    if (CCMCtrl->Cycle().StartTicks > 0 || About->isVisible()) return;
+    // A history-only instance has no start-up load to wait for.
+    if ((!historyOnly_ && CCMCtrl->Cycle().StartTicks > 0) || About->isVisible()) return;
     poll->stop();
     poll->deleteLater();
     QTimer::singleShot(3000, Main, [this, path] {

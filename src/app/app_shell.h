@@ -51,6 +51,7 @@ class TAppShell {
 
  private:
   std::unique_ptr<TUIMain> main_;
+  bool historyOnly_;
 };
 
 }  // namespace velk

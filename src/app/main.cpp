@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Process start: the single-instance test, every window created once, the event loop.
+#include <QTimer>
 #include <cstdlib>
 #include <exception>
 
@@ -36,6 +37,13 @@ int main(int argc, char** argv) {
     if (!tab.empty()) shell.Main->TCMonItem->setCurrentIndex(std::atoi(tab.c_str()));
     const std::string room = velk::CommandLineOption(argc, argv, "--room");
     if (!room.empty()) shell.Main->CBRoom->setCurrentIndex(std::atoi(room.c_str()));
+    // "--import FILE" imports a record file as the file button would: for demonstrations.
+    const std::string import = velk::CommandLineOption(argc, argv, "--import");
+    if (!import.empty()) {
+      QTimer::singleShot(0, shell.Main, [&shell, import] {
+        shell.Main->ImportFile(QString::fromStdString(import));
+      });
+    }
     const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
     if (!screenshot.empty()) shell.SaveScreenshotWhenLoaded(QString::fromStdString(screenshot));
     rc = app.exec();

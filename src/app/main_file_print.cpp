@@ -30,7 +30,11 @@ void TUIMain::BuildFileControls() {
 void TUIMain::BBFileClick() {
   if (busy_) return;
   if (ODCsv->exec() != QDialog::Accepted || ODCsv->selectedFiles().isEmpty()) return;
-  const QString path = ODCsv->selectedFiles().constFirst();
+  ImportFile(ODCsv->selectedFiles().constFirst());
+}
+
+void TUIMain::ImportFile(const QString& path) {
+  if (busy_) return;
   // The import lets pending events run: the buttons that would start another long task rest.
   busy_ = true;
   BBFile->setEnabled(false);
@@ -48,19 +52,20 @@ void TUIMain::BBFileClick() {
         QCoreApplication::processEvents();
       });
   if (process_) process_->hide();
-  if (result.Read) {
-    QMessageBox box(QMessageBox::Information, windowTitle(), QString::fromStdString(result.Message),
-                    QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("ImportResult"));
-    box.exec();
-    if (result.Summarized) CBRoom->setCurrentIndex(0);
-  }
+  // The header and the selector show the file before the result box comes up over them.
+  if (result.Summarized) CBRoom->setCurrentIndex(0);
   fileName_ = path;
   BuildRoomList();
   UpdateHeader();
   BBFile->setEnabled(true);
   BBPrint->setEnabled(true);
   busy_ = false;
+  if (result.Read) {
+    QMessageBox box(QMessageBox::Information, windowTitle(),
+                    QString::fromStdString(result.Message), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("ImportResult"));
+    box.exec();
+  }
 }
 
 void TUIMain::BBPrintClick() {

@@ -48,6 +48,8 @@ class TUIMain : public QMainWindow {
   void OnLogoClick(bool shift);
   // Imports a record file chosen with ODCsv into the file slot, behind the progress dialog.
   void BBFileClick();
+  // The import of BBFileClick after the dialog: progress, result box, room list and header.
+  void ImportFile(const QString& path);
   // Prints the window as it is on the screen.
   void BBPrintClick();
   QPrinter& Printer() { return *printer_; }
