@@ -9,6 +9,7 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velk {
 
@@ -85,7 +86,9 @@ TDataForm::TDataForm(TStores& stores, QWidget* parent)
   rows->setSectionResizeMode(QHeaderView::Fixed);
   rows->setMinimumSectionSize(1);
   rows->setDefaultSectionSize(18);
-  rows->setFixedWidth(100);
+  // 100 pixels, or what a full date and time needs in the font in use.
+  rows->setFixedWidth(std::max(
+      100, rows->fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00")) + 12));
   rows->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   QHeaderView* columns = SGData->horizontalHeader();
   columns->setSectionResizeMode(QHeaderView::Interactive);
