@@ -14,6 +14,7 @@
 
 #include "app/process_form.h"
 #include "app/record_import.h"
+#include "base/file_io.h"
 #include "history_model.h"
 #include "settings/settings_files.h"
 #include "store/data_form.h"
@@ -72,6 +73,41 @@ void BM_ImportYearFile(benchmark::State& state, bool withGauge) {
 }
 BENCHMARK_CAPTURE(BM_ImportYearFile, core, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ImportYearFile, with_gauge, true)->Unit(benchmark::kMillisecond);
+
+// Files chosen by accident: one 50 MB record line of memo fields, and ten million short record
+// lines in time order (the first 105,119 kept, the rest dropped).
+void BM_ImportAccidentalFile(benchmark::State& state, bool oneLongLine) {
+  Folder folder;
+  std::string text;
+  if (oneLongLine) {
+    text = "2020/11/13 09:05,1,1,1" + std::string(27, ',');
+    text.reserve(50u << 20);
+    while (text.size() < (50u << 20)) text += ",memo";
+  } else {
+    text.reserve(10'000'000u * 18);
+    const TDateTime first = EncodeDate(2000, 1, 1);
+    for (int i = 0; i < 10'000'000; ++i) {
+      const TDateParts p = DecodeDateTime(first + i * (5.0 / 1440));
+      text += std::to_string(p.Year) + '/' + std::to_string(p.Month) + '/' + std::to_string(p.Day) +
+              ' ' + std::to_string(p.Hour) + ':' + std::to_string(p.Minute) + ",1\r\n";
+    }
+  }
+  const std::string path = folder.env.AppFolder + "accident.csv";
+  if (!WriteWholeFile(path, text)) std::abort();
+  std::string().swap(text);
+  auto stores = std::make_unique<TStores>();
+  for (auto _ : state) {
+    const TImportResult r = ImportRecordCsv(*stores, folder.env, path);
+    if (!r.Summarized) state.SkipWithError("nothing imported");
+  }
+  state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+}
+BENCHMARK_CAPTURE(BM_ImportAccidentalFile, one_50MB_line, true)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_ImportAccidentalFile, ten_million_lines, false)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 void BM_ShowDataFullRing(benchmark::State& state) {
   auto stores = std::make_unique<TStores>();

@@ -60,7 +60,8 @@ void TUIMain::ImportFile(const QString& path) {
   BBFile->setEnabled(true);
   BBPrint->setEnabled(true);
   busy_ = false;
-  if (result.Read) {
+  // A window closed while the file was read gets no box.
+  if (result.Read && isVisible()) {
     QMessageBox box(QMessageBox::Information, windowTitle(),
                     QString::fromStdString(result.Message), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("ImportResult"));
