@@ -25,13 +25,13 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) : historyOnly_(env.His
   // monitor window creates the folder tree.
   main_ = std::make_unique<TUIMain>(env, stores);
   Main = main_.get();
-  NowStatus = new TNowStatusForm(Main);
+  NowStatus = new TNowStatusForm(env, stores, Main);
   PastStatus = new TPastStatusForm(Main);
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(Main);
   Data = new TDataForm(stores, Main);
-  DaySel = new TDaySelForm(Main);
+  DaySel = new TDaySelForm(env, stores, Main);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
   CCMCtrl->hide();
@@ -45,6 +45,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) : historyOnly_(env.His
   Main->SetProcessForm(Process);
   Main->SetMonitorWindow(CCMCtrl);
   Main->SetStatusSource(&CCMCtrl->Status());
+  NowStatus->SetStatusSource(&CCMCtrl->Status());
   TAboutForm* about = About;
   TUIMain* main = Main;
   CCMCtrl->SetSplashMessage([about](bool show, const std::string& text) {

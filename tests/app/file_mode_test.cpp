@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QProgressBar>
@@ -136,6 +137,12 @@ class FileModeTest : public QObject {
     QCOMPARE(shell_->Main->PNowTime->text(), QStringLiteral("2020年11月12日 01:55.00"));
     QCOMPARE(shell_->Main->PGrowTime->text(), QStringLiteral("0週3日 / 3日目"));
     QCOMPARE(stores_->RoomEvent[0].Event[0].Text, std::string(" 摘葉"));
+    // The "現在" view shows the file slot: its memo list holds the imported memo.
+    shell_->Main->MainTimerTimer();
+    const auto* memos = shell_->NowStatus->findChild<QListWidget*>(QStringLiteral("LBMemo"));
+    QVERIFY(memos);
+    QVERIFY(memos->count() >= 1);
+    QVERIFY(memos->item(0)->text().contains(QStringLiteral("摘葉")));
     // Every browsing view is handed the file slot when it is the active one.
     TItemBaseForm* views[] = {shell_->NowStatus, shell_->PastStatus, shell_->Condition,
                               shell_->Future};
