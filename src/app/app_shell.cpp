@@ -21,7 +21,7 @@
 
 namespace velk {
 
-TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
+TAppShell::TAppShell(const TAppEnv& env, TStores& stores) : historyOnly_(env.HistoryOnly) {
   // The order matters: the settings view loads the settings the later windows rely on, and the
   // monitor window creates the folder tree.
   main_ = std::make_unique<TUIMain>(env, stores);
@@ -31,7 +31,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Future = new TFutureForm(env, stores, Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(env, stores, Main);
-  Data = new TDataForm(Main);
+  Data = new TDataForm(stores, Main);
   DaySel = new TDaySelForm(env, stores, Main);
   Future->SetDaySelForm(DaySel);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
@@ -44,6 +44,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Main->SetViews({NowStatus, PastStatus, Condition, Future, Setting});
   Main->SetAboutForm(About);
   Main->SetDataForm(Data);
+  Main->SetProcessForm(Process);
   Main->SetMonitorWindow(CCMCtrl);
   Main->SetStatusSource(&CCMCtrl->Status());
   NowStatus->SetStatusSource(&CCMCtrl->Status());
@@ -74,7 +75,8 @@ void TAppShell::SaveScreenshotWhenLoaded(const QString& path, const QString& cli
   auto* poll = new QTimer(Main);
   poll->setInterval(500);
   QObject::connect(poll, &QTimer::timeout, Main, [this, poll, path, click] {
-    if (CCMCtrl->Cycle().StartTicks > 0 || About->isVisible()) return;
+    // A history-only instance has no start-up load to wait for.
+    if ((!historyOnly_ && CCMCtrl->Cycle().StartTicks > 0) || About->isVisible()) return;
     poll->stop();
     poll->deleteLater();
     for (const QString& name : click.split(QLatin1Char(','), Qt::SkipEmptyParts)) {

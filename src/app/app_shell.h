@@ -52,6 +52,7 @@ class TAppShell {
 
  private:
   std::unique_ptr<TUIMain> main_;
+  bool historyOnly_;
 };
 
 }  // namespace velk

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Process start: the single-instance test, every window created once, the event loop.
+#include <QTimer>
 #include <cstdlib>
 #include <exception>
 
@@ -45,6 +46,13 @@ int main(int argc, char** argv) {
     // "--window inventory" also opens the listing of the CCMs heard: for screenshots.
     if (velk::CommandLineOption(argc, argv, "--window") == "inventory")
       shell.CCMCtrl->ShowInventory();
+    // "--import FILE" imports a record file as the file button would: for demonstrations.
+    const std::string import = velk::CommandLineOption(argc, argv, "--import");
+    if (!import.empty()) {
+      QTimer::singleShot(0, shell.Main, [&shell, import] {
+        shell.Main->ImportFile(QString::fromStdString(import));
+      });
+    }
     // "--click NAME[,NAME…]" clicks those buttons once loaded, before the screenshot.
     const std::string screenshot = velk::CommandLineOption(argc, argv, "--screenshot");
     const std::string click = velk::CommandLineOption(argc, argv, "--click");

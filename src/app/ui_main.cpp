@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -70,6 +71,7 @@ TUIMain::TUIMain(const TAppEnv& env, TStores& stores) : env_(env), stores_(store
   setCentralWidget(central);
   BuildHeader();
   BuildStatusBar();
+  BuildFileControls();
   resize(1008, 709);
   MainTimer.setInterval(1000);
   connect(&MainTimer, &QTimer::timeout, this, &TUIMain::MainTimerTimer);

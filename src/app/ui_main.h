@@ -6,20 +6,25 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPrinter>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
 #include <array>
+#include <memory>
 
 #include "app/header_texts.h"
 #include "base/app_env.h"
 #include "store/stores.h"
 
+class QFileDialog;
+
 namespace velk {
 
 class TItemBaseForm;
 class TAboutForm;
+class TProcessForm;
 
 class TUIMain : public QMainWindow {
   Q_OBJECT
@@ -30,6 +35,7 @@ class TUIMain : public QMainWindow {
   void SetViews(const std::array<TItemBaseForm*, 5>& views);
   void SetAboutForm(TAboutForm* about) { about_ = about; }
   void SetDataForm(QWidget* data) { dataForm_ = data; }
+  void SetProcessForm(TProcessForm* process) { process_ = process; }
   void SetMonitorWindow(QWidget* monitor) { monitor_ = monitor; }
   // The acquisition's reception status record, read by the status bar.
   void SetStatusSource(const TSystemSts* status) { status_ = status; }
@@ -40,6 +46,13 @@ class TUIMain : public QMainWindow {
   void BuildRoomList();
   void MainTimerTimer();
   void OnLogoClick(bool shift);
+  // Imports a record file chosen with ODCsv into the file slot, behind the progress dialog.
+  void BBFileClick();
+  // The import of BBFileClick after the dialog: progress, result box, room list and header.
+  void ImportFile(const QString& path);
+  // Prints the window as it is on the screen.
+  void BBPrintClick();
+  QPrinter& Printer() { return *printer_; }
   void StartTimer() { MainTimer.start(); }
 
   const QString& FileName() const { return fileName_; }
@@ -61,6 +74,7 @@ class TUIMain : public QMainWindow {
   std::array<QLabel*, 7> StsBar{};
   QStackedWidget* Views;
   QTimer MainTimer;
+  QFileDialog* ODCsv;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -75,6 +89,7 @@ class TUIMain : public QMainWindow {
   void ClearAllStores();
   void BuildHeader();
   void BuildStatusBar();
+  void BuildFileControls();
   void LayOutAnchoredButtons();
   TItemBaseForm* ActiveView() const;
 
@@ -83,6 +98,9 @@ class TUIMain : public QMainWindow {
   std::array<TItemBaseForm*, 5> views_{};
   TAboutForm* about_ = nullptr;
   QWidget* dataForm_ = nullptr;
+  TProcessForm* process_ = nullptr;
+  std::unique_ptr<QPrinter> printer_;
+  bool busy_ = false;  // an import or a print is running
   QWidget* monitor_ = nullptr;
   const TSystemSts* status_ = nullptr;
   QString fileName_;
