@@ -24,6 +24,7 @@
 #include "base/text_encoding.h"
 #include "settings/settings_files.h"
 #include "store/system_log.h"
+#include "support/file_dialog_answer.h"
 #include "support/test_env.h"
 
 namespace velk {
@@ -61,7 +62,7 @@ class DialogAnswerer : public QObject {
       if (path.isEmpty()) {
         QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
       } else {
-        dialog->selectFile(path);
+        test::ChooseInFileDialog(dialog, path);
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
       }
     });

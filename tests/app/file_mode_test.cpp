@@ -34,6 +34,7 @@
 #include "store/record_csv.h"
 #include "store/record_ring.h"
 #include "store/system_log.h"
+#include "support/file_dialog_answer.h"
 #include "support/test_env.h"
 #include "views/now_status_form.h"
 #include "views/past_status_form.h"
@@ -100,7 +101,7 @@ class FileModeTest : public QObject {
     boxText_.clear();
     AnswerModals([this, path](QWidget* modal) {
       if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-        dialog->selectFile(path);
+        test::ChooseInFileDialog(dialog, path);
         static_cast<QDialog*>(dialog)->accept();
         return false;
       }

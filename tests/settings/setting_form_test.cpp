@@ -35,6 +35,7 @@
 #include "store/month_files.h"
 #include "store/record_csv.h"
 #include "store/system_log.h"
+#include "support/file_dialog_answer.h"
 #include "support/test_env.h"
 #include "views/sun_times.h"
 
@@ -95,7 +96,7 @@ class SettingFormTest : public QObject {
       seen_ << dialog->windowTitle() + " " + dialog->nameFilters().join(";;") + " " +
                    dialog->defaultSuffix();
       if (a.kind == Answer::SaveAs) {
-        dialog->selectFile(a.path);
+        test::ChooseInFileDialog(dialog, a.path);
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
       } else {
         QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
