@@ -139,16 +139,28 @@ bool ParseNameLine(std::string_view line, TRoomEst& room) {
   return true;
 }
 
-void ParseItemLine(std::string_view line, TRoomEst& room) {
+namespace {
+
+// Calls fn(item, column, field) for each non-empty field after the first, three columns an item.
+template <typename Fn>
+void ForEachItemField(std::string_view line, Fn fn) {
   int k = 0;
   ForEachField(line, [&](std::string_view raw) {
     if (k++ == 0) return true;
     const int item = (k - 2) / 3;
     if (item >= kItemCount) return false;
     const std::string field = StripQuotes(raw);
-    if (field.empty()) return true;
+    if (!field.empty()) fn(item, (k - 2) % 3, field);
+    return true;
+  });
+}
+
+}  // namespace
+
+void ParseItemLine(std::string_view line, TRoomEst& room) {
+  ForEachItemField(line, [&](int item, int column, const std::string& field) {
     TDataEst& d = room.Data[item];
-    switch ((k - 2) % 3) {
+    switch (column) {
       case 0:
         d.Name = field;
         break;
@@ -160,21 +172,14 @@ void ParseItemLine(std::string_view line, TRoomEst& room) {
         d.Dec = TryParseInt(field, dec) ? static_cast<uint8_t>(dec & 0xFF) : 0;
       }
     }
-    return true;
   });
 }
 
 void ParseUnitLine(std::string_view line, TRoomEst& room) {
-  int k = 0;
-  ForEachField(line, [&](std::string_view raw) {
-    if (k++ == 0) return true;
-    const int item = (k - 2) / 3;
-    if (item >= kItemCount) return false;
-    const std::string field = StripQuotes(raw);
-    if (field.empty()) return true;
+  ForEachItemField(line, [&](int item, int column, const std::string& field) {
     TDataEst& d = room.Data[item];
     double value = 0;
-    switch ((k - 2) % 3) {
+    switch (column) {
       case 0:
         d.Unit = field;
         break;
@@ -184,7 +189,6 @@ void ParseUnitLine(std::string_view line, TRoomEst& room) {
       default:
         d.LowerLimit = TryParseFloat(field, value) ? value : 0;
     }
-    return true;
   });
 }
 
@@ -297,18 +301,7 @@ bool SummarizeFileRecords(TRoomDat& store, TRoomInfo& info) {
       }
     }
   }
-  if (count == 0) {
-    info.StartDate = 0;
-    info.LastDate = 0;
-    info.RecCount = 0;
-    return false;
-  }
-  info.StartDate = earliest;
-  info.LastDate = latest;
-  info.RecCount = count;
-  store.FirstTime = earliest;
-  store.LastTime = latest;
-  return true;
+  return SetDataPeriod(store, info, count, earliest, latest);
 }
 
 TImportResult ImportRecordCsv(TStores& stores, const TAppEnv& env, const std::string& path,

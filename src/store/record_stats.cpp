@@ -104,6 +104,10 @@ bool ScanDataPeriod(TRoomDat& store, TRoomInfo& info) {
     if (count == 0 || rec.Time > newest) newest = rec.Time;
     ++count;
   }
+  return SetDataPeriod(store, info, count, oldest, newest);
+}
+
+bool SetDataPeriod(TRoomDat& store, TRoomInfo& info, int32_t count, double oldest, double newest) {
   if (count == 0) {
     info.StartDate = 0;
     info.LastDate = 0;

@@ -15,5 +15,9 @@ void BuildDailyRecords(TRoomDat& store);
 // Oldest and newest time and number of records (positions 0 to last - 1) that have a valid cell.
 // Sets info and the store's FirstTime/LastTime; false (info zeroed, store untouched) when none.
 bool ScanDataPeriod(TRoomDat& store, TRoomInfo& info);
+// Records the period a scan found: `count` records with data between `oldest` and `newest` go
+// to the room's information and the store's first and last times; no record clears the
+// information and gives false.
+bool SetDataPeriod(TRoomDat& store, TRoomInfo& info, int32_t count, double oldest, double newest);
 
 }  // namespace velk
