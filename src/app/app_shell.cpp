@@ -26,7 +26,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   main_ = std::make_unique<TUIMain>(env, stores);
   Main = main_.get();
   NowStatus = new TNowStatusForm(Main);
-  PastStatus = new TPastStatusForm(Main);
+  PastStatus = new TPastStatusForm(env, stores, Main);
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(Main);
@@ -37,6 +37,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   CCMCtrl->hide();
   About = new TAboutForm(Main);
   HistGraph = new THistGraphForm(Main);
+  PastStatus->SetHistGraphForm(HistGraph);
   Process = new TProcessForm(Main);
 
   Main->SetViews({NowStatus, PastStatus, Condition, Future, Setting});
