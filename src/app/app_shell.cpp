@@ -25,13 +25,14 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   // monitor window creates the folder tree.
   main_ = std::make_unique<TUIMain>(env, stores);
   Main = main_.get();
-  NowStatus = new TNowStatusForm(Main);
+  NowStatus = new TNowStatusForm(env, stores, Main);
   PastStatus = new TPastStatusForm(env, stores, Main);
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(Main);
   Data = new TDataForm(Main);
-  DaySel = new TDaySelForm(Main);
+  DaySel = new TDaySelForm(env, stores, Main);
+  PastStatus->SetDaySelForm(DaySel);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
   CCMCtrl->hide();
@@ -45,6 +46,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   Main->SetDataForm(Data);
   Main->SetMonitorWindow(CCMCtrl);
   Main->SetStatusSource(&CCMCtrl->Status());
+  NowStatus->SetStatusSource(&CCMCtrl->Status());
   TAboutForm* about = About;
   TUIMain* main = Main;
   CCMCtrl->SetSplashMessage([about](bool show, const std::string& text) {

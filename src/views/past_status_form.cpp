@@ -560,7 +560,13 @@ void TPastStatusForm::TimerS1STimer() {
 }
 
 void TPastStatusForm::BBSelDayClick() {
-  // Wired to the day selection dialog once it exists.
+  if (!daySel_ || view_.Slot < 0 || view_.Slot >= kRoomSlots) return;
+  daySel_->SetSlot(view_.Slot);
+  daySel_->PresetDate(DaySelectionPreset(view_));
+  if (daySel_->exec() != QDialog::Accepted) return;
+  CentreOnDay(view_, stores_.Dat(view_.Slot), daySel_->SelectedDate());
+  PrepareBottomAxis();
+  Redraw();
 }
 
 void TPastStatusForm::ShowPeriod(TDateTime begin, TDateTime end) {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -19,6 +20,7 @@
 #include "store/record_stats.h"
 #include "store/system_log.h"
 #include "support/test_env.h"
+#include "views/day_sel_form.h"
 #include "views/hist_graph_form.h"
 #include "views/past_export.h"
 #include "views/past_status_form.h"
@@ -51,6 +53,7 @@ class PastStatusFormTest : public QObject {
   std::unique_ptr<test::TestEnv> t_;
   std::unique_ptr<TStores> stores_;
   std::unique_ptr<THistGraphForm> hist_;
+  std::unique_ptr<TDaySelForm> daySel_;
   std::unique_ptr<TPastStatusForm> form_;
 
   TPastStatusForm& F() { return *form_; }
@@ -81,6 +84,8 @@ class PastStatusFormTest : public QObject {
     hist_ = std::make_unique<THistGraphForm>(nullptr);
     form_ = std::make_unique<TPastStatusForm>(t_->env, *stores_, nullptr);
     form_->SetHistGraphForm(hist_.get());
+    daySel_ = std::make_unique<TDaySelForm>(t_->env, *stores_, nullptr);
+    form_->SetDaySelForm(daySel_.get());
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     form_->SetRoomSlot(1);
@@ -105,6 +110,7 @@ class PastStatusFormTest : public QObject {
  private slots:
   void cleanup() {
     form_.reset();
+    daySel_.reset();
     hist_.reset();
     stores_.reset();
     t_.reset();
@@ -233,6 +239,41 @@ class PastStatusFormTest : public QObject {
     QVERIFY(!F().BBRecover->isEnabled());
     QCOMPARE(c->xAxis->range().lower, x.lower);
     QCOMPARE(c->xAxis->range().upper, x.upper);
+  }
+
+  void daySelectionCentresOnTheChosenMemo() {
+    Build();
+    Click(F().SBSpan[1]);
+    const double end = F().View().WindowEnd;
+    // Cancelled: neither the window nor the band change.
+    OnNextModal([&](QWidget* modal) {
+      QVERIFY(qobject_cast<TDaySelForm*>(modal));
+      QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("BBCancel")), Qt::LeftButton);
+    });
+    Click(F().BBSelDay);
+    QCOMPARE(F().View().WindowEnd, end);
+    QVERIFY(!F().MarkupBack->visible());
+
+    // The memo "開花日" of 2020/11/04 12:00 picked from the list and confirmed.
+    QStringList lines;
+    OnNextModal([&](QWidget* modal) {
+      auto* list = modal->findChild<QListWidget*>(QStringLiteral("LBResult"));
+      for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+      QList<QListWidgetItem*> found = list->findItems(QStringLiteral("開花日"), Qt::MatchEndsWith);
+      QCOMPARE(found.size(), 1);
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                        list->visualItemRect(found[0]).center());
+      QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("BBOk")), Qt::LeftButton);
+    });
+    Click(F().BBSelDay);
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(F().View().MarkupDay, EncodeDateTime(2020, 11, 4, 12, 0));
+    // Centred on 2020/11/04 the week would start before the data (2020/11/03): it ends on 11/09.
+    QCOMPARE(WindowStart(), EncodeDate(2020, 11, 2));
+    QCOMPARE(F().View().WindowEnd, EncodeDate(2020, 11, 9));
+    QVERIFY(F().MarkupBack->visible());
+    QCOMPARE(F().MarkupBack->data()->at(0)->key, EncodeDate(2020, 11, 4));
+    QCOMPARE(F().MarkupBack->data()->at(1)->key, EncodeDate(2020, 11, 5));
   }
 
   void histogramOfTheWindow() {
