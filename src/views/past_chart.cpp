@@ -31,14 +31,11 @@ double CellValue(const TItemStat& cell, int kind) {
 struct TWalk {
   const TRecDat* Source;
   int Size;
-  const TPastChart& Out;
 
-  // Average, maximum or minimum of a record's cell; a null point otherwise. "最大" paints its null
-  // points at the fallback mean, every other series leaves a gap there.
+  // Average, maximum or minimum of a record's cell; NaN (a null point) otherwise.
   double Statistic(const TRecDat& rec, int item, int kind) const {
     const TItemStat& cell = rec.Item[item];
-    if (cell.Valid) return CellValue(cell, kind);
-    return kind == kKindMax ? Out.FallbackMean[item] : kNaN;
+    return cell.Valid ? CellValue(cell, kind) : kNaN;
   }
   // Moving average over the daily record at `pos` and the n - 1 earlier dates holding data.
   double Moving(int pos, int item, int kind) const {
@@ -107,7 +104,7 @@ void BuildPastChart(const TRoomDat& store, const TPastChecks& checks, int span, 
     single = FirstCheckedItem(checks);
   }
 
-  const TWalk walk{source, size, out};
+  const TWalk walk{source, size};
   ForEachWindowRecord(store, w, [&](int pos, const TRecDat& rec) {
     out.Series[kSerAxis].Add(rec.Time, 0);
     if (out.Multi) {
@@ -123,7 +120,11 @@ void BuildPastChart(const TRoomDat& store, const TPastChecks& checks, int span, 
     }
     if (single < 0) return;
     for (int k = kKindAvg; k <= kKindMin; ++k) {
-      if (checks.Kind[k]) out.Series[kSerAvg + k].Add(rec.Time, walk.Statistic(rec, single, k));
+      if (!checks.Kind[k]) continue;
+      const double y = walk.Statistic(rec, single, k);
+      // "最大" skips its null points, so its line joins the valid neighbours; the others break.
+      if (k == kKindMax && std::isnan(y)) continue;
+      out.Series[kSerAvg + k].Add(rec.Time, y);
     }
     if (!w.Daily) return;
     for (int k = kKind3Avg; k <= kKind15Avg; ++k) {

@@ -63,7 +63,8 @@ void ForEachWindowRecord(const TRoomDat& store, const TPastWindow& w, Fn&& fn) {
   }
 }
 
-// Points in ascending x (date values); y is NaN for a null point that leaves a gap.
+// Points in ascending x (date values); y is NaN for a null point that leaves a gap. "最大" has no
+// null points: it leaves them out, so its line joins the valid records on either side.
 struct TPastSeries {
   std::vector<double> X;
   std::vector<double> Y;
@@ -94,8 +95,8 @@ struct TPastChart {
   // Multi-item mode: the kind drawn (-1: none) and the items of "系統１" to "系統４" (-1: none).
   int MultiKind = -1;
   std::array<int, kMultiItemMax> MultiItems{-1, -1, -1, -1};
-  // Per item the mean of the valid averages of the window's records: the y of null points in
-  // series that paint them ("最大").
+  // Per item the mean of the valid averages of the window's records: the value a null point
+  // stands for. No series paints it: null points are gaps, and "最大" skips them.
   std::array<double, kItemCount> FallbackMean{};
   std::array<TPastSeries, kLineSeriesCount> Series;
   std::vector<TCandle> Candles;

@@ -403,6 +403,7 @@ void TPastStatusForm::Redraw() {
   auto ticker = CtMain->xAxis->ticker().dynamicCast<TDateValueTicker>();
   if (ticker) ticker->SetFormat(w.LabelFormat);
   CtMain->xAxis->setRange(w.Start, w.End);
+  LabelValueAxes(multi);
   ScaleValueAxes();
   DrawMarkupBand();
   DrawEventMarkers();
@@ -425,6 +426,23 @@ void TPastStatusForm::FillPlottables() {
   }
   CandleUp->data()->set(up, true);
   CandleDown->data()->set(down, true);
+}
+
+void TPastStatusForm::LabelValueAxes(bool multi) {
+  const TRoomEst& room = stores_.RoomEst[ShownSlot()];
+  auto label = [&room](int item) {
+    if (item < 0) return QString();
+    const TDataEst& d = room.Data[item];
+    return d.Unit.empty() ? Q(d.Name) : Q(d.Name + " [" + d.Unit + "]");
+  };
+  // Each axis is shown, named after its item, only while it carries one.
+  QCPAxis* axes[kMultiItemMax] = {CtMain->yAxis, CtMain->yAxis2, CustomAxis[0], CustomAxis[1]};
+  for (int k = 0; k < kMultiItemMax; ++k) {
+    const int item = multi ? chart_.MultiItems[k] : (k == 0 ? FirstCheckedItem(checks_) : -1);
+    axes[k]->setLabel(label(item));
+    axes[k]->setLabelColor(axes[k]->tickLabelColor());
+    if (k > 0) axes[k]->setVisible(item >= 0);
+  }
 }
 
 void TPastStatusForm::ScaleValueAxes() {

@@ -104,6 +104,7 @@ class TPastStatusForm : public TItemBaseForm {
   void FillPlottables();
   void DrawMarkupBand();
   void DrawEventMarkers();
+  void LabelValueAxes(bool multi);
   void ScaleValueAxes();
   void CtMainZoom(const QRect& rect);
   void CtMainUndoZoom();

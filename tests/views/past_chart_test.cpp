@@ -71,12 +71,16 @@ TEST(PastChart, InvalidCellLeavesAGapInTheAverageNotADropToZero) {
   EXPECT_NEAR(avg.X[at], gap, 1e-9);
   EXPECT_TRUE(std::isnan(avg.Y[at]));
   EXPECT_TRUE(std::isnan(chart.Series[kSerMin].Y[at]));
-  // "最大" paints its null points at the fallback mean: the mean of the window's valid averages.
-  EXPECT_NEAR(chart.Series[kSerMax].Y[at], chart.FallbackMean[kAirTemperature], 1e-9);
+  // "最大" leaves the null point out, so its line joins the neighbours instead of breaking.
+  const TPastSeries& max = chart.Series[kSerMax];
+  ASSERT_EQ(max.X.size(), 288u);
+  EXPECT_NEAR(max.X[at], gap + 5 * kMinute, 1e-9);
+  EXPECT_FALSE(std::isnan(max.Y[at]));
+  // The fallback mean is the mean of the window's valid averages.
   EXPECT_GT(chart.FallbackMean[kAirTemperature], 10);
+  EXPECT_LT(chart.FallbackMean[kAirTemperature], 34);
   EXPECT_DOUBLE_EQ(avg.Y[at + 1], test::DefaultCell(avg.X[at + 1], kAirTemperature).Avg);
-  EXPECT_DOUBLE_EQ(chart.Series[kSerMax].Y[at + 1],
-                   test::DefaultCell(avg.X[at + 1], kAirTemperature).Max);
+  EXPECT_DOUBLE_EQ(max.Y[at], test::DefaultCell(avg.X[at + 1], kAirTemperature).Max);
 }
 
 TEST(PastChart, NoItemCheckedDrawsOnlyTheTimeAxis) {
@@ -103,7 +107,9 @@ TEST(PastChart, EmptySlotAndWindowOfInvalidCellsDrawNothingButTheAxis) {
   });
   BuildPastChart(*store, OneItem(kCO2, {kKindAvg, kKindMax}), 1, kDay + 1, chart);
   EXPECT_TRUE(std::isnan(chart.FallbackMean[kCO2]));
-  for (double y : chart.Series[kSerMax].Y) EXPECT_TRUE(std::isnan(y));
+  EXPECT_TRUE(chart.Series[kSerMax].X.empty());
+  EXPECT_EQ(chart.Series[kSerAvg].X.size(), chart.Series[kSerAxis].X.size());
+  for (double y : chart.Series[kSerAvg].Y) EXPECT_TRUE(std::isnan(y));
 }
 
 // 130 days of records ending at 14:00 of the newest day.
