@@ -448,6 +448,10 @@ void TPastStatusForm::LabelValueAxes(bool multi) {
 void TPastStatusForm::ScaleValueAxes() {
   for (QCPAxis* axis : {CtMain->yAxis, CtMain->yAxis2, CustomAxis[0], CustomAxis[1]}) {
     axis->rescale(true);
+    // A little room above and below, so the extremes do not sit on the frame.
+    const QCPRange r = axis->range();
+    const double pad = r.size() * 0.04;
+    if (std::isfinite(pad) && pad > 0) axis->setRange(r.lower - pad, r.upper + pad);
   }
 }
 
