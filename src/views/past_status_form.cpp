@@ -40,25 +40,12 @@ class TDateValueTicker : public QCPAxisTicker {
 
  protected:
   double getTickStep(const QCPRange& range) override {
-    static constexpr double kSteps[] = {5 * kMinute,
-                                        10 * kMinute,
-                                        15 * kMinute,
-                                        30 * kMinute,
-                                        1 / 24.0,
-                                        2 / 24.0,
-                                        3 / 24.0,
-                                        6 / 24.0,
-                                        12 / 24.0,
-                                        1,
-                                        2,
-                                        5,
-                                        7,
-                                        10,
-                                        15,
-                                        30};
+    // In minutes: 5 minutes to 12 hours, then 1 to 30 days.
+    static constexpr int kStepMinutes[] = {5,   10,   15,   30,   60,    120,   180,   360,
+                                           720, 1440, 2880, 7200, 10080, 14400, 21600, 43200};
     const double wanted = range.size() / std::max(tickCount(), 1);
-    for (double step : kSteps) {
-      if (step >= wanted) return step;
+    for (int minutes : kStepMinutes) {
+      if (minutes * kMinute >= wanted) return minutes * kMinute;
     }
     return 30 * std::ceil(wanted / 30);
   }
@@ -69,11 +56,6 @@ class TDateValueTicker : public QCPAxisTicker {
  private:
   const char* format_ = "mm/dd hh:nn";
 };
-
-QPen LinePen(const QColor& colour, double width, Qt::PenStyle style = Qt::SolidLine) {
-  QPen pen(colour, width, style);
-  return pen;
-}
 
 }  // namespace
 
@@ -251,7 +233,7 @@ void TPastStatusForm::BuildChart() {
   for (int s = 0; s < kLineSeriesCount; ++s) {
     LineSeries[s] = c->addGraph(c->xAxis, lines[s].Axis);
     LineSeries[s]->setName(QString::fromUtf8(lines[s].Title));
-    LineSeries[s]->setPen(LinePen(lines[s].Colour, lines[s].Width, lines[s].Style));
+    LineSeries[s]->setPen(QPen(lines[s].Colour, lines[s].Width, lines[s].Style));
     LineSeries[s]->setAdaptiveSampling(true);
   }
 

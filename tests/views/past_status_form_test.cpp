@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <cmath>
@@ -123,6 +124,9 @@ class PastStatusFormTest : public QObject {
     QVERIFY(F().SBSpan[0]->isChecked());
     QCOMPARE(F().CtMain->xAxis->range().lower, EncodeDate(2020, 11, 13));
     QCOMPARE(F().CtMain->xAxis->range().upper, EncodeDate(2020, 11, 14));
+    // Labels at exact steps from midnight, in the span's format.
+    QCOMPARE(F().CtMain->xAxis->tickVectorLabels().first(), QStringLiteral("11/13 00:00"));
+    QCOMPARE(F().CtMain->xAxis->tickVectorLabels().at(1), QStringLiteral("11/13 03:00"));
     // No item yet: the time axis only.
     QVERIFY(Series(kSerAxis)->data()->size() > 100);
     QCOMPARE(Series(kSerAvg)->data()->size(), 0);
@@ -153,6 +157,9 @@ class PastStatusFormTest : public QObject {
     // A month: the moving averages and the candles are offered, and drawn from the daily records.
     Click(F().SBSpan[2]);
     QCOMPARE(F().CtMain->xAxis->range().lower, EncodeDate(2020, 10, 15));
+    QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d$"))
+                .match(F().CtMain->xAxis->tickVectorLabels().first())
+                .hasMatch());
     QCOMPARE(avg->data()->size(), 11);
     QVERIFY(F().CBKind[kKindCandle]->isEnabled());
     Click(F().CBKind[kKind3Avg]);
