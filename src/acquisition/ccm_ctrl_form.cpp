@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include "acquisition/ccm_inventory_form.h"
 #include "store/system_log.h"
 
 namespace velk {
@@ -27,6 +28,8 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   receiver_.Env = &env_;
   receiver_.Table = &table_;
   receiver_.Monitor = this;
+  receiver_.Inventory = &inventory_;
+  inventory_.SetNow(env_.Now());
 
   setObjectName("CCMCtrlForm");
   setWindowTitle("CCMCtrlForm");
@@ -46,6 +49,9 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   BBClose = new QPushButton("閉じる", bottom);
   BBClose->setObjectName("BBClose");
   connect(BBClose, &QPushButton::clicked, this, &TCCMCtrlForm::BBCloseClick);
+  BBInventory = new QPushButton("受信CCM一覧...", bottom);
+  BBInventory->setObjectName("BBInventory");
+  connect(BBInventory, &QPushButton::clicked, this, &TCCMCtrlForm::ShowInventory);
   ComTimer.setInterval(100);
   connect(&ComTimer, &QTimer::timeout, this, &TCCMCtrlForm::ComTimerTimer);
   logRefresh_.setSingleShot(true);
@@ -55,6 +61,7 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   auto* bottomLayout = new QHBoxLayout(bottom);
   bottomLayout->addWidget(CBShow);
   bottomLayout->addStretch(1);
+  bottomLayout->addWidget(BBInventory);
   bottomLayout->addWidget(BBClose);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -111,6 +118,14 @@ bool TCCMCtrlForm::StartWatcher() {
 void TCCMCtrlForm::StopNetwork() {
   listener_.Stop();
   watcher_.Stop();
+}
+
+void TCCMCtrlForm::ShowInventory() {
+  if (inventoryForm_ == nullptr)
+    inventoryForm_ = new TCCMInventoryForm(inventory_, table_, stores_.RoomEst, this);
+  inventoryForm_->show();
+  inventoryForm_->raise();
+  inventoryForm_->activateWindow();
 }
 
 void TCCMCtrlForm::BBCloseClick() {

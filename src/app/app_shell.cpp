@@ -29,7 +29,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   PastStatus = new TPastStatusForm(env, stores, Main);
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
-  Condition = new TConditionForm(Main);
+  Condition = new TConditionForm(env, stores, Main);
   Data = new TDataForm(Main);
   DaySel = new TDaySelForm(env, stores, Main);
   PastStatus->SetDaySelForm(DaySel);
@@ -53,6 +53,16 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
     about->ShowSplashMessage(show, QString::fromStdString(text));
   });
   CCMCtrl->SetStatusRefresh([main] { main->UpdateStatusBar(); });
+  TCCMCtrlForm* monitor = CCMCtrl;
+  Setting->SetMainWindow(Main);
+  Setting->SetInventoryOpener([monitor] { monitor->ShowInventory(); });
+  // A double-clicked search result opens the past chart over its period.
+  TPastStatusForm* past = PastStatus;
+  QObject::connect(Condition, &TConditionForm::PeriodActivated, Main,
+                   [main, past](double begin, double end) {
+                     main->TCMonItem->setCurrentIndex(1);
+                     past->ShowPeriod(begin, end);
+                   });
 }
 
 TAppShell::~TAppShell() = default;

@@ -30,8 +30,8 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day) {
   year = static_cast<int>(y + (month <= 2));
 }
 
-// 1899-12-30 relative to 1970-01-01; constant-initialized, so dates encoded while other files
-// initialize their statics are right.
+// 1899-12-30 relative to 1970-01-01.
+// A constant expression, so dates encoded while other files' statics are built are right too.
 constexpr int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
 
 int64_t FloorDiv(int64_t a, int64_t b) {
