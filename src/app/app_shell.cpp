@@ -27,18 +27,20 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) : historyOnly_(env.His
   main_ = std::make_unique<TUIMain>(env, stores);
   Main = main_.get();
   NowStatus = new TNowStatusForm(env, stores, Main);
-  PastStatus = new TPastStatusForm(Main);
+  PastStatus = new TPastStatusForm(env, stores, Main);
   Future = new TFutureForm(env, stores, Main);
   Setting = new TSettingForm(env, stores, Main);
   Condition = new TConditionForm(env, stores, Main);
   Data = new TDataForm(stores, Main);
   DaySel = new TDaySelForm(env, stores, Main);
+  PastStatus->SetDaySelForm(DaySel);
   Future->SetDaySelForm(DaySel);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
   CCMCtrl->setWindowFlag(Qt::Window);
   CCMCtrl->hide();
   About = new TAboutForm(Main);
   HistGraph = new THistGraphForm(Main);
+  PastStatus->SetHistGraphForm(HistGraph);
   Process = new TProcessForm(Main);
 
   Main->SetViews({NowStatus, PastStatus, Condition, Future, Setting});
@@ -57,6 +59,13 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) : historyOnly_(env.His
   TCCMCtrlForm* monitor = CCMCtrl;
   Setting->SetMainWindow(Main);
   Setting->SetInventoryOpener([monitor] { monitor->ShowInventory(); });
+  // A double-clicked search result opens the past chart over its period.
+  TPastStatusForm* past = PastStatus;
+  QObject::connect(Condition, &TConditionForm::PeriodActivated, Main,
+                   [main, past](double begin, double end) {
+                     main->TCMonItem->setCurrentIndex(1);
+                     past->ShowPeriod(begin, end);
+                   });
 }
 
 TAppShell::~TAppShell() = default;

@@ -247,6 +247,9 @@ void TUIMain::ShowTabView() {
   if (TItemBaseForm* view = ActiveView()) {
     Views->setCurrentWidget(view);
     view->RefreshView();
+    // The view learns the selected room at once, not at the next tick of the main timer.
+    const int slot = CBRoom->currentIndex();
+    if (slot >= 0 && slot < kRoomSlots) view->SetRoomSlot(slot);
   }
 }
 

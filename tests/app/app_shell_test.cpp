@@ -2,6 +2,7 @@
 // The real windows in their real order over a temporary application folder and a fake clock:
 // start-up ticks, the load of fixture monthly files, datagrams over loopback, a 5-minute closing,
 // the header and status bar, the history-only instance and the exit question.
+#include <qcustomplot.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QHostAddress>
@@ -17,6 +18,7 @@
 #include <memory>
 
 #include "acquisition/ccm_ctrl_form.h"
+#include "analysis/condition_form.h"
 #include "app/about_form.h"
 #include "app/app_shell.h"
 #include "app/ui_main.h"
@@ -29,6 +31,7 @@
 #include "store/record_csv.h"
 #include "store/system_log.h"
 #include "support/test_env.h"
+#include "views/past_status_form.h"
 #include "views/sun_times.h"
 
 namespace velk {
@@ -255,6 +258,28 @@ class AppShellTest : public QObject {
     shell_->Main->TCMonItem->setCurrentIndex(4);
     QCOMPARE(shell_->Main->PItemName->text(), QStringLiteral("設定"));
     QVERIFY(LogText().find("System Start") != std::string::npos);
+  }
+
+  void aSearchResultOpensThePastChartOverItsPeriod() {
+    Build(false);
+    Tick(21);
+    shell_->Main->MainTimerTimer();
+    emit shell_->Condition->PeriodActivated(EncodeDateTime(2020, 11, 13, 9, 50),
+                                            EncodeDateTime(2020, 11, 13, 10, 0));
+    QCOMPARE(shell_->Main->TCMonItem->currentIndex(), 1);
+    TPastStatusForm* past = shell_->PastStatus;
+    QCOMPARE(past->View().Slot, 1);
+    QCOMPARE(past->View().Span, 1);
+    QCOMPARE(past->View().WindowEnd, EncodeDate(2020, 11, 14));
+    QVERIFY(past->MarkupBack->visible());
+    // The once-a-second updates keep the period and its band.
+    for (int i = 0; i < 3; ++i) {
+      Second();
+      shell_->Main->MainTimerTimer();
+    }
+    QCOMPARE(past->View().WindowEnd, EncodeDate(2020, 11, 14));
+    QVERIFY(past->MarkupBack->visible());
+    QCOMPARE(past->CBItem[kAirTemperature]->text(), QStringLiteral("気温"));
   }
 
   void theExitQuestionCancelKeepsTheWindowOpen() {
