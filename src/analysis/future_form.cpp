@@ -152,7 +152,7 @@ QWidget* TFutureForm::BuildPanel(int p) {
 
   Chart[p] = new QCustomPlot(panel);
   Chart[p]->setObjectName(QStringLiteral("Chart%1").arg(p));
-  Chart[p]->setMinimumWidth(200);
+  Chart[p]->setMinimumWidth(150);
   Chart[p]->setInteractions(QCP::iNone);
   auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
   ticker->setDateTimeFormat(QStringLiteral("MM/dd"));
@@ -289,7 +289,7 @@ void TFutureForm::DrawFutureChart(int p) {
     chart->graph(1)->setData(toKeys(c.ProjX), toValues(c.ProjY), true);
     if (c.AxisBegin > 0) {
       chart->xAxis->setRange(ChartSeconds(c.AxisBegin),
-                             ChartSeconds(std::max(c.AxisEnd, c.AxisBegin + 1)));
+                             ChartSeconds(std::max(c.AxisEnd, c.AxisBegin + 3)));
     }
     bool found = false;
     QCPRange range = chart->graph(0)->getValueRange(found);

@@ -138,6 +138,10 @@ void TPastStatusForm::BuildControls() {
   BBSelDay = button("メモ・出来事", "BBSelDay", "");
   BBFront = button("▶", "BBFront", "1期間分進む");
   BBNewest = button("最新", "BBNewest", "最新に進む");
+  // Narrow span and arrow buttons keep the row within the main window's width of 1008.
+  for (QPushButton* b : SBSpan) b->setFixedWidth(70);
+  BBBack->setFixedWidth(44);
+  BBFront->setFixedWidth(44);
   bottom->addSpacing(12);
   bottom->addWidget(BBRecover);
   bottom->addWidget(BBHistogram);
