@@ -163,8 +163,9 @@ void AlignRingToNow(std::span<TRecDat> ring, TDateTime now) {
   while (q < size && ring[q].Time == 0) ++q;
   if (q == size) return;
   // A newest record less than one period old still belongs at position 1: position 0 is the
-  // running period, which the live record takes over.
-  const int64_t periods = PeriodsBetween(ring[q].Time, now);
+  // running period, which the live record takes over. So does one stamped after `now` (a clock
+  // set back): its distance counts as no age, not as an age.
+  const int64_t periods = ring[q].Time > now ? 0 : PeriodsBetween(ring[q].Time, now);
   const int steps = static_cast<int>(std::clamp<int64_t>(periods, 1, size));
   MoveRecordBlock(ring, q, size - q, q - steps);
   const TDateTime e = EndOfCurrentPeriod(now);
@@ -206,7 +207,11 @@ void FillRingGaps(std::span<TRecDat> ring) {
         scanning = false;
         break;
       }
-      const int64_t f = prevPos < 0 ? 0 : PeriodsBetween(ring[i].Time, prevTime) - (pos - prevPos);
+      // A record newer than the one before it opens no gap: the absolute distance would grow
+      // with every grid record put before it.
+      const int64_t f = prevPos < 0 || ring[i].Time > prevTime
+                            ? 0
+                            : PeriodsBetween(ring[i].Time, prevTime) - (pos - prevPos);
       if (f <= 0) {
         prevPos = pos;
         prevTime = ring[i].Time;

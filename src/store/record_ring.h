@@ -35,13 +35,15 @@ bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record, int& run
 void MoveRecordBlock(std::span<TRecDat> ring, int first, int count, int shift);
 void MoveRecordBlock(TRoomDat& store, int first, int count, int shift);
 
-// Puts the newest record at its age in periods before `now` and gives positions before it the
-// times of the running and skipped periods, then fills the gaps.
+// Puts the newest record at its age in periods before `now` (at position 1 when it is not older
+// than `now`) and gives positions before it the times of the running and skipped periods, then
+// fills the gaps.
 void AlignRingToNow(std::span<TRecDat> ring, TDateTime now);
 void AlignRingToNow(TRoomDat& store, TDateTime now);
 
-// Inserts empty-celled grid records wherever two neighbouring records lie more than one period
-// apart, pushing the older records back (those pushed past the end drop out).
+// Inserts empty-celled grid records wherever a record lies more than one period before its
+// newer neighbour, pushing the older records back (those pushed past the end drop out). A record
+// later than the one before it gets none.
 void FillRingGaps(std::span<TRecDat> ring);
 void FillRingGaps(TRoomDat& store);
 

@@ -287,6 +287,38 @@ TEST(MonthFiles, RecordsWrittenAndLoadedBackLandOnTheFiveMinuteGrid) {
   EXPECT_EQ(info.RecCount, static_cast<int>(written.size()));
 }
 
+TEST(MonthFiles, RecordsStampedInTheFutureDoNotWipeTheLoadedYear) {
+  // Ten days of records, then one an hour and one three days after the clock (a clock set back).
+  const TDateTime now = EncodeDateTime(2020, 11, 13, 9, 7, 30);
+  test::TestEnv t(now);
+  ASSERT_TRUE(EnsureFolders(t.env));
+  const TDateTime newest = EncodeDateTime(2020, 11, 13, 9, 5);
+  const int past = 10 * 288;
+  for (int k = past - 1; k >= 0; --k) {
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(newest - k * kPeriodDays, 1.0f + k)));
+  }
+  for (TDateTime ahead : {now + 1.0 / 24, now + 3.0}) {
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(ahead, 99)));
+  }
+
+  TRoomDatPtr store = NewRoomDat();
+  ASSERT_TRUE(LoadRoomRecords(t.env, 1, *store));
+  EXPECT_EQ(Text(store->Rec[0].Time), "2020/11/13 09:10");
+  for (int k = 0; k < past; ++k) {
+    ASSERT_EQ(Text(store->Rec[k + 1].Time), Text(newest - k * kPeriodDays)) << k;
+    ExpectSameCells(store->Rec[k + 1], Sample(newest, 1.0f + k));
+  }
+  EXPECT_EQ(store->Rec[past + 1].Time, 0);
+  for (int d = 0; d < 10; ++d) {
+    EXPECT_EQ(Text(store->Day[d].Time), Text(DateOf(newest) - d)) << d;
+    EXPECT_EQ(store->Day[d].Item[kAirTemperature].Valid, 1) << d;
+  }
+  // The two records stay in their files; the load says once that it left them out.
+  EXPECT_EQ(Count(LogText(t), "DataAccess: "), 12 + 1);
+  EXPECT_NE(LogText(t).find("DataAccess: 現在より新しい時刻のデータを読み飛ばし: 部屋No.1 2件"),
+            std::string::npos);
+}
+
 TEST(MonthFiles, ThirteenFullMonthsKeepTheNewestYear) {
   test::TestEnv t(EncodeDateTime(2020, 11, 13, 9, 7, 30));
   ASSERT_TRUE(EnsureFolders(t.env));

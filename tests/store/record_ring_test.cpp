@@ -86,6 +86,7 @@ void FillLiteral(Ring& ring) {
     int next = s + 1;
     while (next < size && ring[next].Time == 0) ++next;
     if (next == size) return;
+    if (ring[next].Time > ring[s].Time) continue;  // a newer record opens no gap
     const int64_t f = PeriodsBetween(ring[next].Time, ring[s].Time) - (next - s);
     if (f <= 0) continue;
     MoveLiteral(ring, next, size - next, -static_cast<int>(std::min<int64_t>(f, size)));
@@ -101,8 +102,8 @@ void AlignLiteral(Ring& ring, TDateTime now) {
   int q = 0;
   while (q < size && ring[q].Time == 0) ++q;
   if (q == size) return;
-  const int steps =
-      static_cast<int>(std::clamp<int64_t>(PeriodsBetween(ring[q].Time, now), 1, size));
+  const int64_t age = ring[q].Time > now ? 0 : PeriodsBetween(ring[q].Time, now);
+  const int steps = static_cast<int>(std::clamp<int64_t>(age, 1, size));
   MoveLiteral(ring, q, size - q, q - steps);
   const TDateTime e = EndOfCurrentPeriod(now);
   for (int r = 0; r < steps; ++r) {
@@ -240,6 +241,7 @@ TEST(RecordRing, GapsGetEmptyGridRecords) {
   const Case cases[] = {
       {"twenty minutes", At(10, 0), At(9, 40), {"10:00*", "09:55", "09:50", "09:45", "09:40*"}},
       {"one period", At(10, 0), At(9, 55), {"10:00*", "09:55*", "-", "-", "-"}},
+      {"newer than the one before", At(9, 40), At(10, 0), {"09:40*", "10:00*", "-", "-", "-"}},
       {"nine whole minutes",
        At(10, 10, 0, 100),
        At(10, 0, 0, 900),
