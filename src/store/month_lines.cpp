@@ -113,7 +113,8 @@ bool ParsePlainRecordLine(std::string_view line, TRecDat& record) {
     ++pos;
     double value;
     // An empty field leaves pos on its ","; any other moves pos to its end.
-    if (pos < line.size() && line[pos] != ',' && ParseDecimalField(line, pos, value)) {
+    if (pos < line.size() && line[pos] != ',' && ParseDecimalField(line, pos, value) &&
+        FitsSingle(value)) {
       StoreValue(record, k, value);
     }
   }
@@ -140,7 +141,9 @@ bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& re
       }
       if ((k - 2) / 3 >= kItemCount) return false;
       double value;
-      if (!field.empty() && ParseDecimal(field, value)) StoreValue(record, k, value);
+      if (!field.empty() && ParseDecimal(field, value) && FitsSingle(value)) {
+        StoreValue(record, k, value);
+      }
       return true;
     });
     if (!timed) {

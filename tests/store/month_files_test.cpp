@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
 #include <iterator>
 #include <map>
 #include <random>
@@ -111,6 +113,9 @@ TEST(MonthFiles, RecordLinesParse) {
       {"T,2020/11/13 09:05,\"2.5\",,,", true, {{0, {1, 2.5f, 0, 0}}}},
       {"T,2020/11/13 09:05,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,9,9,9,", true, {}},  // beyond item 9
       {"T,2020/11/13 09:05,1e2,,,", true, {{0, {1, 100, 0, 0}}}},
+      // Beyond single precision: not converted, like any unreadable number.
+      {"T,2020/11/13 09:05,1e39,3.5,-1e39,1e39,\"-4e38\",1e300,", true, {{0, {1, 0, 3.5f, 0}}}},
+      {"T,2020/11/13 09:05,3.4028234e38,,,", true, {{0, {1, 3.4028234e38f, 0, 0}}}},
       {"T,2020/11/31 09:05,1,2,3,", false, {}},
       {"T,,1,2,3,", false, {}},
       {"T", false, {}},
@@ -389,7 +394,7 @@ bool PlainRuleRecord(std::string_view line, TRecDat& r) {
   }
   for (size_t k = 2; k < f.size() && (k - 2) / 3 < kItemCount; ++k) {
     double v;
-    if (f[k].empty() || !TryParseFloat(f[k], v)) continue;
+    if (f[k].empty() || !TryParseFloat(f[k], v) || std::fabs(v) > FLT_MAX) continue;
     TItemStat& cell = r.Item[(k - 2) / 3];
     const float single = static_cast<float>(v);
     if ((k - 2) % 3 == 0) cell.Avg = single;
@@ -420,6 +425,8 @@ TEST(MonthFiles, RecordLinesAgreeWithThePlainRuleOnRandomText) {
                                 "12345678901234567890",
                                 "0.00000000000000000000001",
                                 "3e400",
+                                "1e39",
+                                "-3.5e38",
                                 "nan",
                                 "\xE6\xB0\x97"};
   for (int round = 0; round < 3000; ++round) {
