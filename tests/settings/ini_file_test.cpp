@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text_encoding.h"
+
 namespace velk {
 namespace {
 
@@ -20,7 +22,7 @@ TEST(IniFile, WritingAKeyKeepsEverythingElseInPlace) {
 
 TEST(IniFile, ReadsNamesCaseInsensitivelyAndTrimsValues) {
   TIniFile ini;
-  ini.Parse("[Basic]\nname =  栽培室1 \nEmpty=\nnot a key\n");
+  ini.Parse(Utf8ToCp932("[Basic]\nname =  栽培室1 \nEmpty=\nnot a key\n"));
   EXPECT_EQ(ini.Read("basic", "Name").value(), "栽培室1");
   EXPECT_EQ(ini.Read("basic", "Empty").value(), "");
   EXPECT_FALSE(ini.Read("basic", "Missing").has_value());
