@@ -170,6 +170,33 @@ TEST_F(SettingsFiles, AByteOrderMarkedFileStaysInItsEncoding) {
   }
 }
 
+TEST_F(SettingsFiles, ReadOnlyFilesAreNotReplacedAndLinksAreFollowed) {
+  ASSERT_TRUE(EnsureFolders(t.env));
+  namespace fs = std::filesystem;
+  TRoomEst room;
+  SetDefaultRoomEst(3, room);
+  // Without write permission bits the file is kept, also for a user who could override them.
+  const std::string path = GetRoomEstPath(t.env, 3);
+  WriteIni(path, "[basic]\r\nName=元\r\n");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(WriteRoomEst(t.env, 3, room));
+  EXPECT_EQ(ReadIni(path), "[basic]\r\nName=元\r\n");
+  EXPECT_NE(LogText().find("Setting: 設定ファイルの書込失敗: " + path), std::string::npos);
+  EXPECT_FALSE(FileExists(path + ".tmp"));
+
+  // A linked settings file: the target is updated, the link stays a link.
+  const std::string target = t.folder.Path() + "shared.ini";
+  WriteIni(target, "[basic]\r\nName=元\r\n");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string link = GetRoomEstPath(t.env, 4);
+  fs::create_symlink("../shared.ini", link);
+  SetDefaultRoomEst(4, room);
+  ASSERT_TRUE(WriteRoomEst(t.env, 4, room));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_NE(ReadIni(target).find("Name=栽培室4\r\n"), std::string::npos);
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
 TEST_F(SettingsFiles, GarbageAndPartialFilesFallBackToDefaults) {
   ASSERT_TRUE(EnsureFolders(t.env));
   WriteIni(GetSiteEstPath(t.env), "[basic]\r\nLatitude=north\r\nElevation=15.7\r\nDayBreak=x\r\n");
