@@ -157,7 +157,7 @@ std::optional<std::string> TIniFile::Read(std::string_view section, std::string_
 void TIniFile::Write(std::string_view section, std::string_view key, std::string_view value) {
   std::string text(key);
   text += '=';
-  text += value;
+  for (char c : value) text += c == '\r' || c == '\n' ? ' ' : c;
   const int header = FindSection(section);
   if (header < 0) {
     lines_.push_back(MakeLine("[" + std::string(section) + "]"));

@@ -28,7 +28,7 @@ class TIniFile {
 
   // Section and key names compare case-insensitively; the value is trimmed of blanks (UTF-8).
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
-  // The value as UTF-8.
+  // The value as UTF-8; a CR or LF in it becomes a space, so a text cannot start another line.
   void Write(std::string_view section, std::string_view key, std::string_view value);
 
  private:

@@ -197,6 +197,22 @@ TEST_F(SettingsFiles, ReadOnlyFilesAreNotReplacedAndLinksAreFollowed) {
   EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
+TEST_F(SettingsFiles, LineBreaksInTextsDoNotInjectKeys) {
+  ASSERT_TRUE(EnsureFolders(t.env));
+  TRoomEst room;
+  SetDefaultRoomEst(1, room);
+  room.Name = "A\n[growth]\nBeginDate=2000/01/01";
+  room.Data[0].Unit = "W\r\nUnit1=x";
+  room.BeginDate = EncodeDate(2020, 4, 1);
+  ASSERT_TRUE(WriteRoomEst(t.env, 1, room));
+  TRoomEst back;
+  ASSERT_TRUE(ReadRoomEst(t.env, 1, back));
+  EXPECT_EQ(back.Name, "A [growth] BeginDate=2000/01/01");
+  EXPECT_EQ(back.Data[0].Unit, "W  Unit1=x");
+  EXPECT_EQ(back.Data[1].Unit, "℃");
+  EXPECT_EQ(back.BeginDate, EncodeDate(2020, 4, 1));
+}
+
 TEST_F(SettingsFiles, GarbageAndPartialFilesFallBackToDefaults) {
   ASSERT_TRUE(EnsureFolders(t.env));
   WriteIni(GetSiteEstPath(t.env), "[basic]\r\nLatitude=north\r\nElevation=15.7\r\nDayBreak=x\r\n");
