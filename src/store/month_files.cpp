@@ -21,11 +21,18 @@ void CheckSlot(int slot) {
   if (slot < 0 || slot >= kRoomSlots) throw std::out_of_range("monthly data file: room slot");
 }
 
-// Appends line + CR LF; a file whose end is not CR LF (a line torn by a crash) is closed first.
+// Appends line + CR LF. A last line without its line end (torn by a crash) is closed first by
+// completing its line end: a bare CR gets its LF, a bare LF stands, anything else gets CR LF.
 bool AppendLine(const std::string& path, const std::string& line) {
   std::string data;
   std::string tail;
-  if (ReadFileTail(path, 2, tail) && !tail.empty() && tail != "\r\n") data = "\r\n";
+  if (ReadFileTail(path, 1, tail) && !tail.empty()) {
+    if (tail == "\r") {
+      data = "\n";
+    } else if (tail != "\n") {
+      data = "\r\n";
+    }
+  }
   data += line;
   data += "\r\n";
   return AppendToFile(path, data);

@@ -195,6 +195,24 @@ TEST(MonthFiles, ABlankLineATornLineAndAMarkDoNotLoseRecords) {
   EXPECT_EQ(events.Count, 1);
 }
 
+TEST(MonthFiles, AnAppendCompletesALastLineEndInsteadOfAddingOne) {
+  const std::string line = FormatMonthRecordLine(Sample(EncodeDateTime(2020, 11, 13, 9, 5), 1));
+  for (const auto& [existing, want] :
+       {std::pair<std::string, std::string>{"E,2020/11/13 09:00,\"a\",\n",
+                                            "E,2020/11/13 09:00,\"a\",\n"},
+        {"E,2020/11/13 09:00,\"a\",\r", "E,2020/11/13 09:00,\"a\",\r\n"},
+        {"E,2020/11/13 09:00,\"a\",\r\n", "E,2020/11/13 09:00,\"a\",\r\n"},
+        {"E,2020/11/13 09:00,\"a", "E,2020/11/13 09:00,\"a\r\n"},
+        {"", ""}}) {
+    test::TestEnv t;
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string path = GetMonthFilePath(t.env, 1, t.env.Now());
+    if (!existing.empty()) test::WriteFile(path, existing);
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(EncodeDateTime(2020, 11, 13, 9, 5), 1)));
+    EXPECT_EQ(test::ReadFile(path), want + line + "\r\n") << existing;
+  }
+}
+
 TEST(MonthFiles, AFirstStartLogsEveryMissingMonthOfBothLoaders) {
   test::TestEnv t;
   ASSERT_TRUE(EnsureFolders(t.env));

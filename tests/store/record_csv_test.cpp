@@ -106,6 +106,10 @@ TEST(RecordCsv, AppendsGoToTheEndInTheFilesOwnEncoding) {
       {"UTF-16 mark", TTextEncoding::Utf16LeBom, ",栽培室1,\r\n", ",栽培室1,\r\n" + line},
       {"torn last line", TTextEncoding::Cp932, ",栽培室1", ",栽培室1\r\n" + line},
       {"torn after a mark", TTextEncoding::Utf16LeBom, ",", ",\r\n" + line},
+      {"bare LF", TTextEncoding::Cp932, ",\"a\",\n", ",\"a\",\n" + line},
+      {"bare CR", TTextEncoding::Cp932, ",\"a\",\r", ",\"a\",\r\n" + line},
+      {"bare LF after a mark", TTextEncoding::Utf16BeBom, ",\"a\",\n", ",\"a\",\n" + line},
+      {"bare CR after a mark", TTextEncoding::Utf8Bom, ",\"a\",\r", ",\"a\",\r\n" + line},
       {"empty file", TTextEncoding::Cp932, "", line},
       {"a mark alone", TTextEncoding::Utf8Bom, "", line},
   };
