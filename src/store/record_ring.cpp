@@ -68,28 +68,21 @@ bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record, int& run
   const int last = LastOf(ring);
   if (last < 1) return false;
   // Lowest filled position q of the run q..last (last + 1 when the ring is empty): the caller's
-  // hint when it still fits, else a binary search.
+  // hint when it still fits. Without one the shape is checked exactly, since the fast path
+  // below holds only for empty positions 1..q-1 followed by one run whose times fall as
+  // positions rise; any other ring takes the plain scan.
   int q = runStart;
   const bool hintFits = q >= 1 && q <= last + 1 && (q == 1 || ring[q - 1].Time == 0) &&
                         (q > last ? ring[last].Time == 0 : ring[q].Time != 0);
   if (!hintFits) {
-    int lo = 1;
-    int hi = last + 1;
-    while (lo < hi) {
-      const int mid = lo + (hi - lo) / 2;
-      if (ring[mid].Time == 0) {
-        lo = mid + 1;
-      } else {
-        hi = mid;
+    q = 1;
+    while (q <= last && ring[q].Time == 0) ++q;
+    for (int p = q; p < last; ++p) {
+      if (ring[p + 1].Time == 0 || ring[p + 1].Time > ring[p].Time) {
+        runStart = 0;
+        return InsertByScan(ring, record);
       }
     }
-    q = lo;
-  }
-  const bool runShape = (q == 1 || ring[q - 1].Time == 0) &&
-                        (q > last || (ring[q].Time != 0 && ring[last].Time != 0));
-  if (!runShape) {
-    runStart = 0;
-    return InsertByScan(ring, record);
   }
 
   // The scan from the far end passes every record not later than the new one; those form the

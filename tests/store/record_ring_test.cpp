@@ -146,6 +146,36 @@ TEST(RecordRing, InsertionMatchesTheFarEndScanOnRandomArrivals) {
   }
 }
 
+TEST(RecordRing, InsertionMatchesTheFarEndScanOnRingsWithHoles) {
+  {  // -- -- 12:00 -- 11:00 10:00, then 09:00: every record moves one place towards 0
+    Ring ring(6), literal(6);
+    ring[2] = Rec(At(12, 0));
+    ring[4] = Rec(At(11, 0));
+    ring[5] = Rec(At(10, 0));
+    literal = ring;
+    ASSERT_TRUE(InsertRecordByTime(ring, Rec(At(9, 0))));
+    InsertLiteral(literal, Rec(At(9, 0)));
+    ExpectSameRing(ring, literal);
+    EXPECT_EQ(Clock(ring[1]), "12:00");
+  }
+  std::mt19937 rng(13);
+  for (int round = 0; round < 2000; ++round) {
+    Ring ring(30);
+    TDateTime t = At(12, 0);
+    for (TRecDat& r : ring) {
+      t -= static_cast<double>(rng() % 3) * kPeriodDays;  // equal times and steps back
+      if (rng() % 4 == 0) t += 2 * kPeriodDays;           // out of order
+      if (rng() % 3 != 0) r = Rec(t, static_cast<float>(rng() % 100));
+    }
+    Ring literal = ring;
+    for (int i = 0; i < 3; ++i) {
+      const TRecDat next = Rec(At(10, 0) + static_cast<double>(rng() % 60) * kMinute);
+      ASSERT_EQ(InsertRecordByTime(ring, next), InsertLiteral(literal, next));
+      ExpectSameRing(ring, literal);
+    }
+  }
+}
+
 TEST(RecordRing, InsertionOrdersRecordsFromTheFarEnd) {
   TRoomDatPtr store = NewRoomDat();
   for (TDateTime t : {At(10, 0), At(10, 10), At(10, 5)})
