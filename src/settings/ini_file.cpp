@@ -65,6 +65,18 @@ char LineBreakUnit(std::string_view body, size_t i, TUnits u) {
   return c == '\r' || c == '\n' ? c : 0;
 }
 
+// Whether the bytes are plain ASCII, which code page 932 and UTF-8 hold unchanged.
+bool IsAscii(std::string_view s) {
+  for (char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+bool AsciiCompatible(TTextEncoding encoding) {
+  return encoding == TTextEncoding::Cp932 || encoding == TTextEncoding::Utf8Bom;
+}
+
 }  // namespace
 
 bool TIniFile::Load(const std::string& path) {
@@ -100,7 +112,10 @@ void TIniFile::Parse(std::string_view bytes) {
     TLine line;
     line.Raw = body.substr(start, end - start);
     line.End = body.substr(end, next - end);
-    line.Text = DecodeText(std::string(mark) + line.Raw, encoding_);
+    line.Text = AsciiCompatible(encoding_) && IsAscii(line.Raw)
+                    ? line.Raw
+                    : DecodeText(std::string(mark) + line.Raw, encoding_);
+    Classify(line);
     lines_.push_back(std::move(line));
     start = next;
   }
@@ -110,8 +125,10 @@ std::string TIniFile::Serialize() const {
   std::string out(ByteOrderMark(encoding_));
   for (size_t i = 0; i < lines_.size(); ++i) {
     out += lines_[i].Raw;
-    // A last line without its line end gets one when a line follows it.
+    // A last line without its line end gets one when a line follows it; a stray odd byte of a
+    // UTF-16 file is completed to a code unit first, so that the lines after it stay aligned.
     if (lines_[i].End.empty() && i + 1 < lines_.size()) {
+      out.append(lines_[i].Raw.size() % UnitsOf(encoding_).Size, '\0');
       out += MakeLine("").End;
     } else {
       out += lines_[i].End;
@@ -121,25 +138,43 @@ std::string TIniFile::Serialize() const {
 }
 
 TIniFile::TLine TIniFile::MakeLine(std::string text) const {
-  const size_t mark = ByteOrderMark(encoding_).size();
   TLine line;
-  line.Raw = EncodeText(text, encoding_).substr(mark);
-  line.End = EncodeText("\r\n", encoding_).substr(mark);
+  if (AsciiCompatible(encoding_)) {
+    line.Raw =
+        IsAscii(text) ? text : EncodeText(text, encoding_).substr(ByteOrderMark(encoding_).size());
+    line.End = "\r\n";
+  } else {
+    const size_t mark = ByteOrderMark(encoding_).size();
+    line.Raw = EncodeText(text, encoding_).substr(mark);
+    line.End = EncodeText("\r\n", encoding_).substr(mark);
+  }
   line.Text = std::move(text);
+  Classify(line);
   return line;
+}
+
+void TIniFile::Classify(TLine& line) {
+  line.Blank = Trim(line.Text).empty();
+  if (const auto name = SectionName(line.Text)) {
+    line.Header = true;
+    line.Name = *name;
+  } else if (const auto kv = KeyValue(line.Text)) {
+    line.Pair = true;
+    line.Name = kv->first;
+    line.Value = kv->second;
+  }
 }
 
 int TIniFile::FindSection(std::string_view section) const {
   for (size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(lines_[i].Text);
-    if (name && SameName(*name, section)) return static_cast<int>(i);
+    if (lines_[i].Header && SameName(lines_[i].Name, section)) return static_cast<int>(i);
   }
   return -1;
 }
 
 size_t TIniFile::SectionEnd(size_t header) const {
   size_t i = header + 1;
-  while (i < lines_.size() && !SectionName(lines_[i].Text)) ++i;
+  while (i < lines_.size() && !lines_[i].Header) ++i;
   return i;
 }
 
@@ -148,8 +183,7 @@ std::optional<std::string> TIniFile::Read(std::string_view section, std::string_
   if (header < 0) return std::nullopt;
   const size_t end = SectionEnd(static_cast<size_t>(header));
   for (size_t i = static_cast<size_t>(header) + 1; i < end; ++i) {
-    const auto kv = KeyValue(lines_[i].Text);
-    if (kv && SameName(kv->first, key)) return std::string(kv->second);
+    if (lines_[i].Pair && SameName(lines_[i].Name, key)) return lines_[i].Value;
   }
   return std::nullopt;
 }
@@ -166,8 +200,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
   }
   const size_t end = SectionEnd(static_cast<size_t>(header));
   for (size_t i = static_cast<size_t>(header) + 1; i < end; ++i) {
-    const auto kv = KeyValue(lines_[i].Text);
-    if (kv && SameName(kv->first, key)) {
+    if (lines_[i].Pair && SameName(lines_[i].Name, key)) {
       // Unchanged text keeps its bytes; a changed line keeps its own line end.
       if (lines_[i].Text == text) return;
       TLine line = MakeLine(std::move(text));
@@ -178,7 +211,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
   }
   // After the section's last non-blank line, so a blank separator line stays a separator.
   size_t at = end;
-  while (at > static_cast<size_t>(header) + 1 && Trim(lines_[at - 1].Text).empty()) --at;
+  while (at > static_cast<size_t>(header) + 1 && lines_[at - 1].Blank) --at;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), MakeLine(std::move(text)));
 }
 

@@ -36,7 +36,15 @@ class TIniFile {
     std::string Text;  // decoded, without the line end
     std::string Raw;   // the bytes as in the file, without the line end
     std::string End;   // the line end's bytes ("" for a last line without one)
+    // What the text holds, worked out once: a section header with its name, or a key line with
+    // its key and value (trimmed); Blank for a line of blanks only.
+    bool Header = false;
+    bool Pair = false;
+    bool Blank = false;
+    std::string Name;
+    std::string Value;
   };
+  static void Classify(TLine& line);
 
   TLine MakeLine(std::string text) const;
   // Index of the section's header line, or -1.
