@@ -50,7 +50,8 @@ bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store,
 bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events,
                     const TMonthEventLines* eventLines = nullptr);
 
-// Line parsers of the loaders; false for a line whose time field is not a date and time.
+// Line parsers of the loaders; false for a line whose time field is not a date and time. A
+// record line's last field without its "," (torn by a power cut) is not read.
 bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record);
 bool ParseMonthEventLine(const TAppEnv& env, std::string_view line, TEventBase& event);
 

@@ -126,6 +126,14 @@ bool ParsePlainRecordLine(std::string_view line, TRecDat& record) {
 bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record) {
   try {
     ClearRecord(record);
+    // Every field is written with a "," after it, so a last field without one was torn off by
+    // a power cut in the middle of an append: it is dropped rather than read as a shorter value
+    // (a torn time field rejects the line).
+    if (!line.empty() && line.back() != ',') {
+      const size_t lastComma = line.rfind(',');
+      line =
+          lastComma == std::string_view::npos ? std::string_view() : line.substr(0, lastComma + 1);
+    }
     if (line.find('"') == std::string_view::npos) {
       if (ParsePlainRecordLine(line, record)) return true;
       record.Time = 0;

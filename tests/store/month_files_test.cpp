@@ -3,16 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <iterator>
 #include <map>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "base/date_format.h"
 #include "base/file_io.h"
 #include "base/number_format.h"
+#include "store/record_csv.h"
 #include "store/record_ring.h"
 #include "store/record_stats.h"
 #include "store/system_log.h"
@@ -109,6 +116,9 @@ TEST(MonthFiles, RecordLinesParse) {
   };
   const Case cases[] = {
       {"T,2020/11/13 09:05,21.5,,,", true, {{0, {1, 21.5f, 0, 0}}}},
+      // Torn by a power cut: the field without its "," is not read.
+      {"T,2020/11/13 09:05,21.5,22.5,23", true, {{0, {1, 21.5f, 22.5f, 0}}}},
+      {"T,2020/11/13 09:0", false, {}},
       {"T,2020/11/13 09:05,,,,1,x,-3,", true, {{1, {1, 1, 0, -3}}}},
       {"T,2020/11/13 09:05,\"2.5\",,,", true, {{0, {1, 2.5f, 0, 0}}}},
       {"T,2020/11/13 09:05,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,9,9,9,", true, {}},  // beyond item 9
@@ -210,6 +220,158 @@ TEST(MonthFiles, AnAppendCompletesALastLineEndInsteadOfAddingOne) {
     if (!existing.empty()) test::WriteFile(path, existing);
     ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(EncodeDateTime(2020, 11, 13, 9, 5), 1)));
     EXPECT_EQ(test::ReadFile(path), want + line + "\r\n") << existing;
+  }
+}
+
+// The records of the ring by their time in whole minutes.
+std::map<int64_t, const TRecDat*> ByMinute(const TRoomDat& store) {
+  std::map<int64_t, const TRecDat*> out;
+  for (const TRecDat& r : store.Rec) {
+    if (r.Time != 0) out[ToMilliseconds(r.Time) / 60000] = &r;
+  }
+  return out;
+}
+
+const TRecDat* FindByTime(const std::map<int64_t, const TRecDat*>& ring, TDateTime time) {
+  const auto it = ring.find(ToMilliseconds(time) / 60000);
+  return it == ring.end() ? nullptr : it->second;
+}
+
+// What an append after a file ending in `tail` writes first, to close a torn last line.
+std::string Closing(const std::string& tail) {
+  if (tail.empty() || tail.back() == '\n') return "";
+  return tail.back() == '\r' ? "\n" : "\r\n";
+}
+
+TEST(MonthFiles, ALineTornAtAnyByteLosesNothingBeforeItAndIsClosedByTheNextAppend) {
+  const TDateTime base = EncodeDateTime(2020, 11, 13, 9, 0);
+  std::string head;
+  std::vector<TRecDat> complete;
+  for (int i = 0; i < 3; ++i) {
+    complete.push_back(Sample(base + i * kPeriodDays, 10.0f * static_cast<float>(i + 1)));
+    head += FormatMonthRecordLine(complete.back()) + "\r\n";
+  }
+  TRecDat torn{};
+  torn.Time = base + 3 * kPeriodDays;
+  torn.Item[0] = {1, 1234.5f, 1240.25f, 1200.125f};
+  torn.Item[1] = {1, 23.6f, 24, 23.2f};
+  const TRecDat next = Sample(base + 4 * kPeriodDays, 50);
+  const std::string tornLine = FormatMonthRecordLine(torn) + "\r\n";
+  TRoomDatPtr store = NewRoomDat();
+  for (size_t k = 0; k < tornLine.size(); ++k) {
+    SCOPED_TRACE("torn after " + std::to_string(k) + " bytes");
+    test::TestEnv t(EncodeDateTime(2020, 11, 13, 9, 22));
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string path = GetMonthFilePath(t.env, 1, base);
+    const std::string before = head + tornLine.substr(0, k);
+    test::WriteFile(path, before);
+
+    ClearRoomRecords(*store);
+    ASSERT_TRUE(LoadRoomRecords(t.env, 1, *store));
+    const auto ring = ByMinute(*store);
+    for (const TRecDat& r : complete) {
+      const TRecDat* got = FindByTime(ring, r.Time);
+      ASSERT_NE(got, nullptr);
+      ExpectSameCells(*got, r);
+    }
+    // What is read of the torn line was written: whole values or nothing.
+    if (const TRecDat* got = FindByTime(ring, torn.Time)) {
+      for (int n = 0; n < kItemCount; ++n) {
+        const TItemStat& c = got->Item[n];
+        if (!c.Valid) continue;
+        ASSERT_TRUE(torn.Item[n].Valid);
+        EXPECT_TRUE(c.Avg == torn.Item[n].Avg || c.Avg == 0);
+        EXPECT_TRUE(c.Max == torn.Item[n].Max || c.Max == 0);
+        EXPECT_TRUE(c.Min == torn.Item[n].Min || c.Min == 0);
+      }
+    }
+
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, next));
+    EXPECT_EQ(test::ReadFile(path),
+              before + Closing(before) + FormatMonthRecordLine(next) + "\r\n");
+    ClearRoomRecords(*store);
+    ASSERT_TRUE(LoadRoomRecords(t.env, 1, *store));
+    const TRecDat* got = FindByTime(ByMinute(*store), next.Time);
+    ASSERT_NE(got, nullptr);
+    ExpectSameCells(*got, next);
+  }
+}
+
+// The lines of `bytes` that end in CR LF, and what follows the last of them.
+std::vector<std::string> CompleteLines(const std::string& bytes, std::string& rest) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  rest = bytes.substr(start);
+  return lines;
+}
+
+TEST(MonthFiles, AProcessKilledWhileAppendingLeavesOnlyWholeLinesAndOneTornOne) {
+  const TDateTime base = EncodeDateTime(2020, 11, 1, 0, 0);
+  const auto record = [&](int i) {
+    return Sample(base + i * kPeriodDays, 0.25f * static_cast<float>(i));
+  };
+  constexpr int kMaxRecords = 4000;  // two weeks: all in November
+  std::mt19937 rng(17);
+  TRoomDatPtr store = NewRoomDat();
+  for (int round = 0; round < 50; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    test::TestEnv t(EncodeDateTime(2020, 11, 30, 12, 0));
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string month = GetMonthFilePath(t.env, 1, base);
+    const std::string csv = GetRecordCsvPath(t.env, 1);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // The recorder's 5-minute closing, as fast as it can go, until it is killed.
+      for (int i = 0; i < kMaxRecords; ++i) {
+        AppendMonthRecord(t.env, 1, record(i));
+        AppendRecordCsv(t.env, 1, "", record(i));
+      }
+      for (;;) pause();
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 30000));
+    ASSERT_EQ(kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+
+    // Whole lines are the records in order; at most the last one is torn.
+    std::string rest;
+    const std::vector<std::string> lines = CompleteLines(test::ReadFile(month), rest);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      ASSERT_EQ(lines[i], FormatMonthRecordLine(record(static_cast<int>(i))));
+    }
+    const int written = static_cast<int>(lines.size());
+    ASSERT_EQ((FormatMonthRecordLine(record(written)) + "\r\n").substr(0, rest.size()), rest);
+    std::string csvRest;
+    const std::vector<std::string> csvLines = CompleteLines(test::ReadFile(csv), csvRest);
+    ASSERT_LE(csvLines.size(), lines.size() + 1);
+    for (size_t i = 0; i < csvLines.size(); ++i) {
+      ASSERT_EQ(csvLines[i] + "\r\n", FormatRecordCsvLine("", record(static_cast<int>(i))));
+    }
+
+    // The next start loads every whole line; the next closing closes the torn one.
+    ClearRoomRecords(*store);
+    ASSERT_EQ(LoadRoomRecords(t.env, 1, *store), FileExists(month));
+    const auto ring = ByMinute(*store);
+    for (int i = 0; i < written; ++i) {
+      const TRecDat* got = FindByTime(ring, record(i).Time);
+      ASSERT_NE(got, nullptr) << i;
+      ExpectSameCells(*got, record(i));
+    }
+    const TRecDat next = record(kMaxRecords);
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, next));
+    ASSERT_TRUE(AppendRecordCsv(t.env, 1, "", next));
+    const std::string after = test::ReadFile(month);
+    ASSERT_EQ(after.substr(after.size() - FormatMonthRecordLine(next).size() - 2),
+              FormatMonthRecordLine(next) + "\r\n");
+    CompleteLines(after, rest);
+    ASSERT_TRUE(rest.empty());
+    const std::vector<std::string> afterLines = CompleteLines(test::ReadFile(csv), csvRest);
+    ASSERT_TRUE(csvRest.empty());
+    ASSERT_EQ(afterLines.back() + "\r\n", FormatRecordCsvLine("", next));
   }
 }
 
@@ -397,6 +559,7 @@ namespace {
 // values of items 0 to 9 by the strict number parse.
 bool PlainRuleRecord(std::string_view line, TRecDat& r) {
   ClearRecord(r);
+  if (!line.empty() && line.back() != ',') line = line.substr(0, line.rfind(',') + 1);
   std::vector<std::string_view> f;
   size_t start = 0;
   while (true) {

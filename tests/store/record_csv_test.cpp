@@ -126,6 +126,28 @@ TEST(RecordCsv, AppendsGoToTheEndInTheFilesOwnEncoding) {
   }
 }
 
+TEST(RecordCsv, ALineTornAtAnyByteIsClosedByTheNextAppend) {
+  TRoomEst room;
+  SetDefaultRoomEst(2, room);
+  TRecDat earlier = Example();
+  earlier.Time -= 5.0 / 1440;
+  const std::string head = FormatRecordCsvHeader(room) + FormatRecordCsvLine("", earlier);
+  const std::string torn = FormatRecordCsvLine(" 定植日", Example());
+  TRecDat next = Example();
+  next.Time += 5.0 / 1440;
+  for (size_t k = 0; k < Utf8ToCp932(torn).size(); ++k) {
+    SCOPED_TRACE("torn after " + std::to_string(k) + " bytes");
+    test::TestEnv t;
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string path = GetRecordCsvPath(t.env, 2);
+    const std::string before = Utf8ToCp932(head) + Utf8ToCp932(torn).substr(0, k);
+    test::WriteFile(path, before);
+    ASSERT_TRUE(AppendRecordCsv(t.env, 2, "", next));
+    const std::string closing = before.back() == '\n' ? "" : before.back() == '\r' ? "\n" : "\r\n";
+    EXPECT_EQ(test::ReadFile(path), before + closing + Utf8ToCp932(FormatRecordCsvLine("", next)));
+  }
+}
+
 TEST(RecordCsv, AMissingFileGetsTheRecordLineAlone) {
   test::TestEnv t;
   ASSERT_TRUE(EnsureFolders(t.env));
