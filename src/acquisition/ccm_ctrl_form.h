@@ -46,8 +46,9 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
 
   // One line into the monitor log, unless CBShow is unchecked: a log of more than 50 lines is
   // first trimmed to 30 from the top, and the first CR LF of the line is removed; any further
-  // line break starts another line. MLog shows the log within 50 ms (at once after FlushCCMLog),
-  // so that a burst of datagrams does not redraw it for each one.
+  // line break starts another line; a line is shown up to kCCMLogLineBytes. MLog shows the log
+  // within 50 ms (at once after FlushCCMLog), so that a burst of datagrams does not redraw it
+  // for each one.
   void AddCCMLog(std::string_view line) override;
   bool CCMLogShown() const override;
   void FlushCCMLog();
@@ -102,6 +103,8 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   quint16 port_ = kCCMPort;
   std::deque<QString> logLines_;  // the lines of the monitor log, oldest first
   bool logChanged_ = false;
+  size_t shownLines_ = 0;      // lines at the front of logLines_ that MLog shows
+  int droppedShownLines_ = 0;  // shown lines trimmed since MLog was last drawn
   QTimer logRefresh_;
 
   TAcquisitionState cycle_;

@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -180,6 +182,40 @@ class CCMCtrlFormTest : public QObject {
     ReceiveCCM(f.form->Receiver(), "127.0.0.1", "<UECS/>");
     QCOMPARE(f.LogLines(), 33);
     QCOMPARE(f.form->Receiver().RecvCounter, 1);
+  }
+
+  void TheDrawnLogFollowsItsLinesWhateverTheDrawingRhythm() {
+    Fixture f;
+    std::deque<QString> want;
+    for (int i = 0; i < 300; ++i) {
+      const std::string line = "line " + std::to_string(i) + (i % 7 == 0 ? "\r\nmore\rend" : "");
+      f.form->AddCCMLog(line);
+      if (want.size() > kCCMLogTrimAbove) {
+        while (want.size() > kCCMLogTrimTo) want.pop_front();
+      }
+      const QString shown = QString::fromStdString(RemoveFirstCrLf(line));
+      for (const QString& part : QString(shown).replace('\r', '\n').split('\n')) {
+        want.push_back(part);
+      }
+      if (i % 3 == 0 || i % 11 == 0) {
+        QCOMPARE(f.Log()->toPlainText(), QStringList(want.begin(), want.end()).join('\n'));
+      }
+    }
+  }
+
+  void AHugeDatagramIsShownCutButReadWhole() {
+    Fixture f;
+    SetupCCMTable(f.form->Table(), f.stores->RoomEst);
+    std::string datagram = R"(<UECS><DATA type="InAirTemp" room="1" region="0" order="0">)"
+                           R"(19.5</DATA></UECS><!--)";
+    datagram += std::string(kMaxDatagramSize - datagram.size() - 3, 'x') + "-->";
+    ReceiveCCM(f.form->Receiver(), "127.0.0.1", datagram);
+    QCOMPARE(f.form->Table().Cell[1][kAirTemperature].Value, 19.5);
+    QCOMPARE(f.LogLines(), 1);
+    const QString shown = f.Log()->document()->firstBlock().text();
+    QVERIFY(shown.startsWith("127.0.0.1:<UECS>"));
+    QVERIFY(shown.endsWith(QString::fromUtf8("x…")));
+    QVERIFY(shown.size() <= static_cast<qsizetype>(kCCMLogLineBytes) + 1);
   }
 
   void AddressChangesReachMyIPAndTheHistory() {
