@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "acquisition/ccm_inventory.h"
 #include "acquisition/ccm_parser.h"
 #include "ccm_text.h"
 #include "greenhouse_model.h"
@@ -55,9 +56,10 @@ class DiscardingMonitor : public TCCMMonitor {
   size_t bytes = 0;
 };
 
-void RunReceive(benchmark::State& state, TCCMMonitor* monitor) {
+void RunReceive(benchmark::State& state, TCCMMonitor* monitor, TCCMInventory* inventory = nullptr) {
   Traffic t;
   t.rx.Monitor = monitor;
+  t.rx.Inventory = inventory;
   size_t i = 0;
   for (auto _ : state) {
     ReceiveCCM(t.rx, "192.168.1.64", t.datagrams[i]);
@@ -89,6 +91,17 @@ void BM_ReceiveCCM_MonitorShown(benchmark::State& state) {
   RunReceive(state, &monitor);
 }
 BENCHMARK(BM_ReceiveCCM_MonitorShown);
+
+// The listing of every key heard, as the monitoring instance always keeps it.
+void BM_ReceiveCCM_Inventory(benchmark::State& state) {
+  TCCMInventory inventory;
+  inventory.SetNow(44000.5);
+  RunReceive(state, nullptr, &inventory);
+  if (state.iterations() >= kItemCount * (kRoomSlots - 1) &&
+      inventory.Size() != kItemCount * (kRoomSlots - 1))
+    state.SkipWithError("the inventory does not hold every key");
+}
+BENCHMARK(BM_ReceiveCCM_Inventory);
 
 }  // namespace
 }  // namespace velk

@@ -111,6 +111,7 @@ void TCCMCtrlForm::ReportNetworkStart(bool started) {
 
 void TCCMCtrlForm::ComTimerTimer() {
   if (env_.HistoryOnly) return;
+  inventory_.SetNow(env_.Now());
   if (cycle_.StartTicks > 0) {
     --cycle_.StartTicks;
     Splash(true, "初期化中・・・");

@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "acquisition/ccm_inventory_form.h"
 #include "store/system_log.h"
 
 namespace velk {
@@ -28,6 +29,8 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   receiver_.Env = &env_;
   receiver_.Table = &table_;
   receiver_.Monitor = this;
+  receiver_.Inventory = &inventory_;
+  inventory_.SetNow(env_.Now());
 
   setObjectName("CCMCtrlForm");
   setWindowTitle("CCMCtrlForm");
@@ -47,6 +50,9 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   BBClose = new QPushButton("閉じる", bottom);
   BBClose->setObjectName("BBClose");
   connect(BBClose, &QPushButton::clicked, this, &TCCMCtrlForm::BBCloseClick);
+  BBInventory = new QPushButton("受信CCM一覧...", bottom);
+  BBInventory->setObjectName("BBInventory");
+  connect(BBInventory, &QPushButton::clicked, this, &TCCMCtrlForm::ShowInventory);
   ComTimer.setInterval(100);
   connect(&ComTimer, &QTimer::timeout, this, &TCCMCtrlForm::ComTimerTimer);
   logRefresh_.setSingleShot(true);
@@ -56,6 +62,7 @@ TCCMCtrlForm::TCCMCtrlForm(const TAppEnv& env, TStores& stores, QWidget* parent)
   auto* bottomLayout = new QHBoxLayout(bottom);
   bottomLayout->addWidget(CBShow);
   bottomLayout->addStretch(1);
+  bottomLayout->addWidget(BBInventory);
   bottomLayout->addWidget(BBClose);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -133,6 +140,14 @@ bool TCCMCtrlForm::StartWatcher() {
 void TCCMCtrlForm::StopNetwork() {
   listener_.Stop();
   watcher_.Stop();
+}
+
+void TCCMCtrlForm::ShowInventory() {
+  if (inventoryForm_ == nullptr)
+    inventoryForm_ = new TCCMInventoryForm(inventory_, table_, stores_.RoomEst, this);
+  inventoryForm_->show();
+  inventoryForm_->raise();
+  inventoryForm_->activateWindow();
 }
 
 void TCCMCtrlForm::BBCloseClick() {

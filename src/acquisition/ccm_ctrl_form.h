@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "acquisition/acquisition_cycle.h"
+#include "acquisition/ccm_inventory.h"
 #include "acquisition/ccm_monitor.h"
 #include "acquisition/ccm_parser.h"
 #include "acquisition/host_address_watcher.h"
@@ -27,6 +28,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace velk {
+
+class TCCMInventoryForm;
 
 class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   Q_OBJECT
@@ -43,6 +46,10 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   TStores& Stores() { return stores_; }
   TUdpListener& Listener() { return listener_; }
   THostAddressWatcher& Watcher() { return watcher_; }
+  TCCMInventory& Inventory() { return inventory_; }
+  // Shows the window "受信CCM一覧" (created on first use).
+  void ShowInventory();
+  TCCMInventoryForm* InventoryForm() const { return inventoryForm_; }
 
   // One line into the monitor log, unless CBShow is unchecked: a log of more than 50 lines is
   // first trimmed to 30 from the top, and the first CR LF of the line is removed; any further
@@ -98,6 +105,8 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   TLiveValueTable table_;
   TSystemSts status_;
   TCCMReceiver receiver_;
+  TCCMInventory inventory_;
+  TCCMInventoryForm* inventoryForm_ = nullptr;
   TUdpListener listener_;
   THostAddressWatcher watcher_;
   quint16 port_ = kCCMPort;
@@ -119,6 +128,7 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   QPlainTextEdit* MLog = nullptr;
   QCheckBox* CBShow = nullptr;
   QPushButton* BBClose = nullptr;
+  QPushButton* BBInventory = nullptr;
 };
 
 }  // namespace velk

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "acquisition/ccm_parser.h"
 
+#include "acquisition/ccm_inventory.h"
 #include "acquisition/utf8_check.h"
 #include "base/number_format.h"
 #include "base/text_encoding.h"
@@ -90,7 +91,9 @@ void ReceiveCCM(TCCMReceiver& rx, std::string_view peer, std::string_view payloa
     line += text;
     rx.Monitor->AddCCMLog(line);
   }
+  rx.Peer = peer;
   ClassifyCCM(rx, text);
+  rx.Peer = {};
   ++rx.RecvCounter;
 }
 
@@ -106,6 +109,7 @@ void ParseDataCCM(TCCMReceiver& rx, std::string_view dataText) {
   const int16_t order = ReadCCMNumber(rx, dataText, "order", "CCMCtrl: 受信CCMのorder値異常:");
   const std::string_view type = AttrView(dataText, "DATA", "type");
   const std::string_view v = ValueView(dataText, "DATA");
+  if (rx.Inventory != nullptr) rx.Inventory->Note(rx.Peer, type, room, region, order, v);
   double value = 0.0;
   // The value ends up in single-precision records, where it must stay finite.
   if (!TryParseFloat(v, value) || !FitsSingle(value)) {

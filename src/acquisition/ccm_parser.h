@@ -14,13 +14,18 @@
 
 namespace velk {
 
+class TCCMInventory;
+
 // The receiving context: where failures are logged, the table readings go to, the count of
-// datagrams since the last once-a-second step, and the optional monitor.
+// datagrams since the last once-a-second step, the optional monitor and the optional listing of
+// every key heard.
 struct TCCMReceiver {
   const TAppEnv* Env = nullptr;
   TLiveValueTable* Table = nullptr;
   int32_t RecvCounter = 0;
   TCCMMonitor* Monitor = nullptr;
+  TCCMInventory* Inventory = nullptr;
+  std::string_view Peer;  // the sender of the datagram in hand, set only during ReceiveCCM
 };
 
 // The largest UDP payload over IPv4.

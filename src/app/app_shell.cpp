@@ -29,7 +29,7 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
   PastStatus = new TPastStatusForm(Main);
   Future = new TFutureForm(Main);
   Setting = new TSettingForm(env, stores, Main);
-  Condition = new TConditionForm(Main);
+  Condition = new TConditionForm(env, stores, Main);
   Data = new TDataForm(Main);
   DaySel = new TDaySelForm(Main);
   CCMCtrl = new TCCMCtrlForm(env, stores, Main);
@@ -50,6 +50,9 @@ TAppShell::TAppShell(const TAppEnv& env, TStores& stores) {
     about->ShowSplashMessage(show, QString::fromStdString(text));
   });
   CCMCtrl->SetStatusRefresh([main] { main->UpdateStatusBar(); });
+  TCCMCtrlForm* monitor = CCMCtrl;
+  Setting->SetMainWindow(Main);
+  Setting->SetInventoryOpener([monitor] { monitor->ShowInventory(); });
 }
 
 TAppShell::~TAppShell() = default;

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace velk {
 namespace {
@@ -85,6 +86,54 @@ QPixmap DrawSplashPicture(int width, int height) {
   p.drawText(QRectF(width * 0.45, height * 0.58, width * 0.55, height * 0.2), Qt::AlignLeft,
              QStringLiteral("UECS用　監視・解析ソフトウェア"));
   return pm;
+}
+
+QImage DrawAppIcon(int size) {
+  QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double s = size;
+  const QRectF tile(s * 0.03, s * 0.03, s * 0.94, s * 0.94);
+  QLinearGradient sky(0, tile.top(), 0, tile.bottom());
+  sky.setColorAt(0, QColor(110, 185, 240));
+  sky.setColorAt(0.68, QColor(225, 243, 252));
+  sky.setColorAt(0.7, QColor(120, 185, 85));
+  sky.setColorAt(1, QColor(80, 150, 60));
+  p.setPen(Qt::NoPen);
+  p.setBrush(sky);
+  p.drawRoundedRect(tile, s * 0.18, s * 0.18);
+  p.setBrush(QColor(255, 205, 70));
+  p.drawEllipse(QPointF(s * 0.74, s * 0.24), s * 0.11, s * 0.11);
+  // Small sizes get a thicker frame so the house still reads at 16 px.
+  const double pen = std::max(1.0, s / 40);
+  const QRectF house(s * 0.1, s * 0.3, s * 0.8, s * 0.56);
+  QPainterPath frame;
+  frame.moveTo(house.left() + house.width() * 0.08, house.bottom());
+  frame.lineTo(house.left() + house.width() * 0.08, house.top() + house.height() * 0.4);
+  frame.lineTo(house.center().x(), house.top());
+  frame.lineTo(house.right() - house.width() * 0.08, house.top() + house.height() * 0.4);
+  frame.lineTo(house.right() - house.width() * 0.08, house.bottom());
+  frame.closeSubpath();
+  p.setPen(QPen(QColor(30, 80, 55), pen * 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(QColor(235, 250, 255, 210));
+  p.drawPath(frame);
+  if (size >= 32) {
+    p.setPen(QPen(QColor(30, 80, 55), pen * 0.8));
+    for (int i = 1; i < 4; ++i) {
+      const double x = house.left() + house.width() * (0.08 + 0.21 * i);
+      const double roof = house.top() + house.height() * (i == 2 ? 0.0 : 0.2);
+      p.drawLine(QPointF(x, house.bottom()), QPointF(x, roof));
+    }
+  }
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(70, 160, 60));
+  const int plants = size >= 32 ? 5 : 3;
+  for (int i = 0; i < plants; ++i) {
+    const double x = house.left() + house.width() * (0.2 + 0.6 * i / (plants - 1));
+    p.drawEllipse(QPointF(x, house.bottom() - s * 0.06), s * 0.055, s * 0.07);
+  }
+  return img;
 }
 
 QPixmap DrawHeaderIcon(THeaderIcon icon, int size) {

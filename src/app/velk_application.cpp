@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/velk_application.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
 #include <exception>
+
+#include "app/artwork.h"
 
 namespace velk {
 
@@ -16,6 +19,11 @@ void ShowErrorBox(const QString& text) {
 TVelkApplication::TVelkApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("UECS-VELK"));
   setApplicationVersion(QStringLiteral("1.1.0.0"));
+  // Matches the installed uecs-velk.desktop, so the desktop shows the menu entry's name and icon.
+  setDesktopFileName(QStringLiteral("uecs-velk"));
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
+  setWindowIcon(icon);
 }
 
 bool TVelkApplication::notify(QObject* receiver, QEvent* event) {

@@ -8,7 +8,7 @@ namespace velk {
 namespace {
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's algorithm).
-int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
+constexpr int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
   y -= m <= 2;
   const int64_t era = (y >= 0 ? y : y - 399) / 400;
   const int64_t yoe = y - era * 400;
@@ -31,7 +31,8 @@ void CivilFromDays(int64_t z, int& year, int& month, int& day) {
 }
 
 // 1899-12-30 relative to 1970-01-01.
-const int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
+// A constant expression, so dates encoded while other files' statics are built are right too.
+constexpr int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
 
 int64_t FloorDiv(int64_t a, int64_t b) {
   int64_t q = a / b;

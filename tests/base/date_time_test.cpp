@@ -56,5 +56,12 @@ TEST(DateTime, WholeMinutesAndDaysBetweenMoments) {
       DaysBetweenDates(EncodeDateTime(2020, 11, 13, 0, 1), EncodeDateTime(2020, 11, 13, 23, 0)), 0);
 }
 
+// Built while this file's statics are, whatever order the library's files take.
+const TDateTime kStaticDate = EncodeDate(2020, 11, 13);
+
+TEST(DateTime, DatesEncodedDuringStaticInitialisationAreRight) {
+  EXPECT_EQ(kStaticDate, EncodeDate(2020, 11, 13));
+}
+
 }  // namespace
 }  // namespace velk

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Any bytes as one datagram through the whole receive path into the live value table, with the
-// table aged, re-keyed and counted now and then as the acquisition cycle would.
+// table aged, re-keyed and counted now and then as the acquisition cycle would, and into the
+// listing of keys heard.
 #include <stdlib.h>
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "acquisition/ccm_inventory.h"
 #include "acquisition/ccm_parser.h"
 #include "base/clock.h"
 #include "base/file_io.h"
@@ -53,6 +55,8 @@ struct Harness {
     rx.Env = &env;
     rx.Table = &table;
     rx.Monitor = &monitor;
+    rx.Inventory = &inventory;
+    inventory.SetNow(clock.Now());
   }
   ~Harness() {
     std::error_code ec;
@@ -70,6 +74,11 @@ struct Harness {
         __builtin_trap();
       }
     }
+    if (inventory.Size() > kInventoryCapacity || !rx.Peer.empty()) __builtin_trap();
+    if (inventory.Size() > 0) {
+      const TCCMInventoryEntry& newest = inventory.Entry(inventory.Size() - 1);
+      if (newest.Value.size() > kInventoryValueMax) __builtin_trap();
+    }
   }
 
   std::string folder;
@@ -79,6 +88,7 @@ struct Harness {
   TLiveValueTable table;
   TSystemSts sts;
   MonitorLines monitor;
+  TCCMInventory inventory;
   TCCMReceiver rx;
   uint64_t runs = 0;
 };
@@ -99,6 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AgeCCMTable(h.table, h.rooms, h.sts);
     StepRecvCount(h.rx, h.sts);
     h.clock.AdvanceSeconds(1);
+    h.inventory.SetNow(h.clock.Now());
+    if (h.inventory.Size() > 0) InventoryRow(h.inventory, 0, h.table, h.rooms);
   }
   if (h.runs % 997 == 0) SetupCCMTable(h.table, h.rooms);
   // Bounded disk use: the log of failed readings is dropped now and then.
