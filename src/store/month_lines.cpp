@@ -56,9 +56,10 @@ void SplitFields(std::string_view line, std::string& scratch, Fn&& fn) {
   }
 }
 
-// A date and time that names a record or event; 0 stands for "no time" and is not one.
+// A date and time that names a record or event. 0 stands for "no time" and is not one, nor is a
+// time of day without a date (day 0): such a line could not be written back readably.
 bool ParseLineTime(std::string_view field, double& time) {
-  return ParseDateTimeText(field, time) && time > 0;
+  return ParseDateTimeText(field, time) && time >= 1.0;
 }
 
 }  // namespace

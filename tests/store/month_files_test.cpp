@@ -128,6 +128,7 @@ TEST(MonthFiles, RecordLinesParse) {
       {"T,2020/11/13 09:05,3.4028234e38,,,", true, {{0, {1, 3.4028234e38f, 0, 0}}}},
       {"T,2020/11/31 09:05,1,2,3,", false, {}},
       {"T,,1,2,3,", false, {}},
+      {"T,0:0:12,1,2,3,", false, {}},  // a time of day without a date
       {"T", false, {}},
   };
   for (const Case& c : cases) {
@@ -164,6 +165,7 @@ TEST(MonthFiles, EventLinesParse) {
       {"E,2020/11/13 09:12,plain,more,", true, "plain"},
       {"E,2020/11/13 09:12", true, ""},
       {"E,13/11/2020 09:12,\"x\",", false, ""},
+      {"E,0:0:12,\"x\",", false, ""},
   };
   for (const Case& c : cases) {
     TEventBase e;
@@ -569,7 +571,7 @@ bool PlainRuleRecord(std::string_view line, TRecDat& r) {
     if (c == std::string_view::npos) break;
     start = c + 1;
   }
-  if (f.size() < 2 || !ParseDateTimeText(f[1], r.Time) || r.Time <= 0) {
+  if (f.size() < 2 || !ParseDateTimeText(f[1], r.Time) || r.Time < 1) {
     r.Time = 0;
     return false;
   }
