@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libqcustomplot-dev libgtest-dev
   libgmock-dev libbenchmark-dev xvfb xauth fonts-ipaexfont-gothic fonts-noto-color-emoji
-  qt6-translations-l10n "$@")
+  qt6-translations-l10n locales "$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The acquisition cycle of the monitor window: the 100 ms tick, the start-up load behind the
-// splash, the network start with retry, and the once-a-second step.
-#include <QCoreApplication>
+// splash (as zero-time steps between the ticks), the network start with retry, and the
+// once-a-second step.
+#include <QTimer>
 
 #include "acquisition/ccm_ctrl_form.h"
-#include "store/month_files.h"
 #include "store/record_stats.h"
 #include "store/system_log.h"
 
@@ -12,6 +12,8 @@ namespace velk {
 namespace {
 
 constexpr char kNetworkFailure[] = "CCMCtrl: ネットワーク起動異常";
+// The pause between two steps of the start-up load (milliseconds).
+constexpr int kLoadStepGapMs = 1;
 // While the network stays down the failure is logged at most this often (seconds).
 constexpr double kNetworkFailureLogInterval = 60.0;
 
@@ -33,29 +35,64 @@ void TCCMCtrlForm::Splash(bool show, const std::string& text) {
   if (splash_) splash_(show, text);
 }
 
-void TCCMCtrlForm::PumpEvents() {
-  QCoreApplication::processEvents();
+void TCCMCtrlForm::LoadRoomStores() {
+  if (loadStep_ >= 0) return;
+  loadStep_ = 0;
+  storesLoaded_ = false;
+  QTimer::singleShot(kLoadStepGapMs, this, &TCCMCtrlForm::ContinueLoad);
 }
 
-void TCCMCtrlForm::LoadRoomStores() {
-  SetupCCMTable(table_, stores_.RoomEst);
-  for (int q = 1; q < kRoomSlots; ++q) {
-    const std::string room = std::to_string(q);
-    TRoomDat& store = stores_.Dat(q);
-    Splash(true, "データ読込中：部屋No." + room);
-    PumpEvents();
-    ClearRoomRecords(store);
-    TMonthEventLines eventLines;  // the events ride along, so each file is read once
-    LoadRoomRecords(env_, q, store, &eventLines);
-    Splash(true, "データチェック中：部屋No." + room);
-    PumpEvents();
-    ScanDataPeriod(store, stores_.RoomInfo[q]);
-    Splash(true, "イベント読込中：部屋No." + room);
-    PumpEvents();
-    ClearRoomEvents(stores_.RoomEvent[q]);
-    LoadRoomEvents(env_, q, stores_.RoomEvent[q], &eventLines);
+void TCCMCtrlForm::ContinueLoad() {
+  if (loadStep_ < 0) return;
+  const int step = loadStep_++;
+  RunLoadStep(step);
+  if (loadStep_ < kLoadSteps) {
+    // Pending events, timer ticks included, run before the next step. A zero-time shot would
+    // be a posted event, which the event loop may keep serving ahead of the timers; a timer of
+    // 1 ms takes its turn among them.
+    QTimer::singleShot(kLoadStepGapMs, this, &TCCMCtrlForm::ContinueLoad);
+    return;
   }
-  Splash(false, "");
+  loadStep_ = -1;
+  storesLoaded_ = true;
+}
+
+void TCCMCtrlForm::RunLoadStep(int step) {
+  if (step == 0) {
+    SetupCCMTable(table_, stores_.RoomEst);
+    return;
+  }
+  if (step == kLoadSteps - 1) {
+    Splash(false, "");
+    return;
+  }
+  const int q = 1 + (step - 1) / 6;
+  const std::string room = std::to_string(q);
+  TRoomDat& store = stores_.Dat(q);
+  switch ((step - 1) % 6) {
+    case 0:
+      Splash(true, "データ読込中：部屋No." + room);
+      break;
+    case 1:
+      ClearRoomRecords(store);
+      loadEvents_ = TMonthEventLines{};  // the events ride along, so each file is read once
+      LoadRoomRecords(env_, q, store, &loadEvents_);
+      break;
+    case 2:
+      Splash(true, "データチェック中：部屋No." + room);
+      break;
+    case 3:
+      ScanDataPeriod(store, stores_.RoomInfo[q]);
+      break;
+    case 4:
+      Splash(true, "イベント読込中：部屋No." + room);
+      break;
+    default:
+      ClearRoomEvents(stores_.RoomEvent[q]);
+      LoadRoomEvents(env_, q, stores_.RoomEvent[q], &loadEvents_);
+      loadEvents_ = TMonthEventLines{};
+      break;
+  }
 }
 
 void TCCMCtrlForm::ReportNetworkStart(bool started) {

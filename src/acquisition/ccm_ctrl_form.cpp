@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "acquisition/ccm_inventory_form.h"
@@ -81,9 +82,16 @@ bool TCCMCtrlForm::CCMLogShown() const {
 void TCCMCtrlForm::AddCCMLog(std::string_view line) {
   if (!CBShow->isChecked()) return;
   if (static_cast<int>(logLines_.size()) > kCCMLogTrimAbove) {
-    while (static_cast<int>(logLines_.size()) > kCCMLogTrimTo) logLines_.pop_front();
+    while (static_cast<int>(logLines_.size()) > kCCMLogTrimTo) {
+      logLines_.pop_front();
+      // Lines drawn already leave MLog at the next drawing.
+      if (shownLines_ > 0) {
+        --shownLines_;
+        ++droppedShownLines_;
+      }
+    }
   }
-  const std::string shown = RemoveFirstCrLf(line);
+  const std::string shown = RemoveFirstCrLf(CapCCMLogLine(line));
   QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
@@ -96,7 +104,21 @@ void TCCMCtrlForm::FlushCCMLog() {
   logRefresh_.stop();
   if (!logChanged_) return;
   logChanged_ = false;
-  MLog->setPlainText(QStringList(logLines_.begin(), logLines_.end()).join(QLatin1Char('\n')));
+  // The drawn text changes only at its ends: the trimmed lines leave the top, the new ones are
+  // appended, so a drawing costs what changed rather than the whole log.
+  if (droppedShownLines_ > 0) {
+    if (shownLines_ == 0) {
+      MLog->clear();
+    } else {
+      QTextCursor cursor(MLog->document());
+      cursor.movePosition(QTextCursor::Start);
+      cursor.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, droppedShownLines_);
+      cursor.removeSelectedText();
+    }
+    droppedShownLines_ = 0;
+  }
+  for (size_t i = shownLines_; i < logLines_.size(); ++i) MLog->appendPlainText(logLines_[i]);
+  shownLines_ = logLines_.size();
   MLog->moveCursor(QTextCursor::End);
 }
 

@@ -20,6 +20,7 @@
 #include "acquisition/live_value_table.h"
 #include "acquisition/udp_listener.h"
 #include "base/app_env.h"
+#include "store/month_files.h"
 #include "store/stores.h"
 
 class QCheckBox;
@@ -52,8 +53,9 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
 
   // One line into the monitor log, unless CBShow is unchecked: a log of more than 50 lines is
   // first trimmed to 30 from the top, and the first CR LF of the line is removed; any further
-  // line break starts another line. MLog shows the log within 50 ms (at once after FlushCCMLog),
-  // so that a burst of datagrams does not redraw it for each one.
+  // line break starts another line; a line is shown up to kCCMLogLineBytes. MLog shows the log
+  // within 50 ms (at once after FlushCCMLog), so that a burst of datagrams does not redraw it
+  // for each one.
   void AddCCMLog(std::string_view line) override;
   bool CCMLogShown() const override;
   void FlushCCMLog();
@@ -71,8 +73,12 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
 
   // The acquisition cycle (ccm_ctrl_cycle.cpp), driven by ComTimer every 100 ms.
   void ComTimerTimer();
-  // The start-up load of one year of records and events for room slots 1 to 5.
+  // The start-up load of one year of records and events for room slots 1 to 5, begun by the tick
+  // in which StartTicks reaches 0. It runs as zero-time steps of the event loop, outside the
+  // timer's handler, so that ticks (and a 5-minute closing) go on between its steps.
   void LoadRoomStores();
+  // True once the start-up load has run to its end.
+  bool StoresLoaded() const { return storesLoaded_; }
   // Starts ComTimer; the first tick comes 100 ms later.
   void StartCycle();
   TAcquisitionState& Cycle() { return cycle_; }
@@ -85,8 +91,12 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
  protected:
   void BBCloseClick();
   void Splash(bool show, const std::string& text);
-  // Lets pending events (timer ticks, datagrams, repaints) run between the steps of the load.
-  void PumpEvents();
+  // Step `step` of the start-up load (0 to kLoadSteps - 1): the live value table, then per room
+  // slot a splash message and the records, a message and the data check, a message and the
+  // events; the last closes the splash.
+  virtual void RunLoadStep(int step);
+  static constexpr int kLoadSteps = 1 + 6 * (kRoomSlots - 1) + 1;
+  void ContinueLoad();
   void ReportNetworkStart(bool started);
   void showEvent(QShowEvent* event) override;
 
@@ -102,9 +112,14 @@ class TCCMCtrlForm : public QWidget, public TCCMMonitor {
   quint16 port_ = kCCMPort;
   std::deque<QString> logLines_;  // the lines of the monitor log, oldest first
   bool logChanged_ = false;
+  size_t shownLines_ = 0;      // lines at the front of logLines_ that MLog shows
+  int droppedShownLines_ = 0;  // shown lines trimmed since MLog was last drawn
   QTimer logRefresh_;
 
   TAcquisitionState cycle_;
+  int loadStep_ = -1;  // the next step of the running start-up load; -1 while none runs
+  bool storesLoaded_ = false;
+  TMonthEventLines loadEvents_;  // the event lines met by the record load of the current room
   std::function<void(bool, const std::string&)> splash_;
   std::function<void()> statusRefresh_;
   bool netFailing_ = false;      // the last start attempt of the network failed

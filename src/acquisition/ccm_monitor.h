@@ -21,7 +21,13 @@ inline constexpr int kCCMLogTrimAbove = 50;
 // ... until it holds this many lines or fewer.
 inline constexpr int kCCMLogTrimTo = 30;
 
+// A line is shown up to this many bytes (counting and parsing still see the whole datagram).
+inline constexpr size_t kCCMLogLineBytes = 4000;
+
 // The line as the log shows it: only its first CR LF pair removed.
 std::string RemoveFirstCrLf(std::string_view line);
+// The shown part of a line: at most kCCMLogLineBytes, cut before a UTF-8 sequence, with "…"
+// after a cut.
+std::string CapCCMLogLine(std::string_view line);
 
 }  // namespace velk

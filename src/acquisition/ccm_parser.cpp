@@ -5,6 +5,7 @@
 #include "acquisition/utf8_check.h"
 #include "base/number_format.h"
 #include "base/text_encoding.h"
+#include "store/record_values.h"
 #include "store/system_log.h"
 
 namespace velk {
@@ -110,7 +111,8 @@ void ParseDataCCM(TCCMReceiver& rx, std::string_view dataText) {
   const std::string_view v = ValueView(dataText, "DATA");
   if (rx.Inventory != nullptr) rx.Inventory->Note(rx.Peer, type, room, region, order, v);
   double value = 0.0;
-  if (!TryParseFloat(v, value)) {
+  // The value ends up in single-precision records, where it must stay finite.
+  if (!TryParseFloat(v, value) || !FitsSingle(value)) {
     std::string message = "CCMCtrl: 受信CCMのData値異常:";
     message += v;
     WriteSystemLog(*rx.Env, message);

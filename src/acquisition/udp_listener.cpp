@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "acquisition/udp_listener.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
+#include <QTimer>
 #include <QUdpSocket>
 #include <QVariant>
 
@@ -12,6 +14,12 @@ namespace {
 
 // Room in the kernel for bursts while the user-interface thread is busy (capped by the system).
 constexpr int kReceiveBufferBytes = 4 * 1024 * 1024;
+// Work of one read: at most this many datagrams or this long, then the event loop gets its turn
+// (timers, input, repaints) before the reading goes on, so that a flood cannot freeze it.
+constexpr int kMaxDatagramsPerRead = 2000;
+constexpr qint64 kMaxReadMs = 20;
+// The pause before the reading goes on (a timer, which takes its turn among the others).
+constexpr int kReadResumeMs = 1;
 
 }  // namespace
 
@@ -57,7 +65,20 @@ const std::string& TUdpListener::PeerText(const QHostAddress& sender) {
 
 void TUdpListener::ReadPending() {
   QUdpSocket* const socket = socket_;
-  while (socket_ == socket && socket != nullptr && socket->hasPendingDatagrams()) {
+  QElapsedTimer elapsed;
+  elapsed.start();
+  for (int count = 0; socket_ == socket && socket != nullptr && socket->hasPendingDatagrams();
+       ++count) {
+    if (count >= kMaxDatagramsPerRead || elapsed.elapsed() >= kMaxReadMs) {
+      if (!resumeScheduled_) {
+        resumeScheduled_ = true;
+        QTimer::singleShot(kReadResumeMs, this, [this] {
+          resumeScheduled_ = false;
+          ReadPending();
+        });
+      }
+      return;
+    }
     QHostAddress sender;
     const qint64 n =
         socket->readDatagram(buffer_.data(), static_cast<qint64>(buffer_.size()), &sender, nullptr);

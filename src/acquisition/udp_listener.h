@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The CCM port: a UDP socket on every local IPv4 address that hands each datagram, with its
-// sender's address, to a handler in arrival order. It never sends.
+// sender's address, to a handler in arrival order. It never sends. One read handles a bounded
+// batch and lets the event loop run before it goes on.
 #pragma once
 
 #include <QObject>
@@ -38,6 +39,7 @@ class TUdpListener : public QObject {
   Handler handler_;
   QUdpSocket* socket_ = nullptr;
   std::vector<char> buffer_;
+  bool resumeScheduled_ = false;  // a read that stopped at its bound goes on by a timer
   // Senders repeat: the text of the last one is kept.
   quint32 lastPeer_ = 0;
   std::string lastPeerText_;

@@ -15,6 +15,21 @@ bool WriteAll(std::FILE* f, std::string_view data) {
   return data.empty() || std::fwrite(data.data(), 1, data.size(), f) == data.size();
 }
 
+// The file a path stands for, through any symbolic links (at most 40, as the system allows), so
+// that a rewrite updates the target instead of replacing the link.
+std::string FollowLinks(const std::string& path) {
+  std::filesystem::path p = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st {};
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    std::error_code ec;
+    const std::filesystem::path target = std::filesystem::read_symlink(p, ec);
+    if (ec) break;
+    p = target.is_absolute() ? target : p.parent_path() / target;
+  }
+  return p.string();
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -52,15 +67,24 @@ bool ReadWholeFile(const std::string& path, std::string& out) {
 }
 
 bool WriteWholeFile(const std::string& path, std::string_view data) {
-  // A file the user made read-only is not replaced behind their back.
-  if (FileExists(path) && ::access(path.c_str(), W_OK) != 0) return false;
-  const std::string temp = path + ".tmp";
+  const std::string target = FollowLinks(path);
+  struct stat st {};
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  // A file the user made read-only is not replaced behind their back, whoever runs the program
+  // (access() grants root everything, so the permission bits are checked as well).
+  if (exists && (!S_ISREG(st.st_mode) || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+                 ::access(target.c_str(), W_OK) != 0)) {
+    return false;
+  }
+  const std::string temp = target + ".tmp";
   std::FILE* f = std::fopen(temp.c_str(), "wb");
   if (!f) return false;
   bool ok = WriteAll(f, data);
   ok = (std::fflush(f) == 0) && ok;
+  // The new file keeps the permissions of the one it replaces.
+  if (exists) ok = ::fchmod(::fileno(f), st.st_mode & 07777) == 0 && ok;
   ok = (std::fclose(f) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
+  if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) std::remove(temp.c_str());
   return ok;
 }

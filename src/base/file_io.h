@@ -13,7 +13,8 @@ bool FolderExists(const std::string& path);
 bool CreateFolders(const std::string& path);
 bool ReadWholeFile(const std::string& path, std::string& out);
 // Replaces the file's contents (via a temporary file and rename, so a failure never leaves a
-// half-written file behind).
+// half-written file behind). A symbolic link is followed and its target rewritten; a file
+// without any write permission bit is a failure for every user.
 bool WriteWholeFile(const std::string& path, std::string_view data);
 // Appends to the file, creating it when missing.
 bool AppendToFile(const std::string& path, std::string_view data);

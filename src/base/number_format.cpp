@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "base/number_format.h"
 
-#include <cerrno>
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
 
 namespace velk {
 
@@ -14,9 +15,12 @@ std::string FormatFloat(double value) {
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0.0) return "0";
 
-  // 15 significant digits, rounded once; the exponent comes from the rounded value.
+  // 15 significant digits, rounded once; the exponent comes from the rounded value. to_chars
+  // writes "." whatever the user's locale.
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", value);
+  const std::to_chars_result r =
+      std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 14);
+  *r.ptr = '\0';
   // buf: [-]d.dddddddddddddde[+-]xx
   char* e = std::strchr(buf, 'e');
   const int exponent = std::atoi(e + 1);
@@ -63,30 +67,61 @@ std::string FormatFloat(double value) {
 
 bool TryParseFloat(std::string_view text, double& out) {
   if (text.empty() || text.size() > 400) return false;
-  // Validate the shape first: strtod alone would take white space, hex, inf and nan.
+  // Validate the shape first: from_chars alone would take hex-free "inf" and "nan" and no "+".
   size_t i = 0;
+  const bool negative = text[0] == '-';
   if (text[i] == '+' || text[i] == '-') ++i;
+  const size_t body = i;
+  // Decimal exponent of the first significant digit, for telling an underflow from an overflow.
+  int64_t lead = 0;
+  bool seenDigit = false;
   size_t digits = 0;
-  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+  size_t intDigits = 0;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    if (!seenDigit && text[i] != '0') seenDigit = true;
+    if (seenDigit) ++intDigits;
+    ++i, ++digits;
+  }
+  lead = static_cast<int64_t>(intDigits) - 1;
   if (i < text.size() && text[i] == '.') {
     ++i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    int64_t place = -1;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      if (!seenDigit && text[i] != '0') {
+        seenDigit = true;
+        lead = place;
+      }
+      --place;
+      ++i, ++digits;
+    }
   }
   if (digits == 0) return false;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    bool expNegative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) expNegative = text[i++] == '-';
     size_t expDigits = 0;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, ++expDigits;
+    int64_t exponent = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+      exponent = std::min<int64_t>(exponent * 10 + (text[i] - '0'), 1'000'000);
+      ++i, ++expDigits;
+    }
     if (expDigits == 0) return false;
+    lead += expNegative ? -exponent : exponent;
   }
   if (i != text.size()) return false;
-  const std::string copy(text);
-  errno = 0;
-  char* end = nullptr;
-  const double v = std::strtod(copy.c_str(), &end);
-  if (end != copy.c_str() + copy.size() || std::isinf(v) || std::isnan(v)) return false;
-  out = v;
+  // from_chars reads "." whatever the user's locale.
+  double v = 0;
+  const char* const first = text.data() + body;
+  const char* const last = text.data() + text.size();
+  const std::from_chars_result r = std::from_chars(first, last, v, std::chars_format::general);
+  if (r.ec == std::errc::result_out_of_range) {
+    if (lead >= 0) return false;  // beyond the largest double
+    v = 0.0;                      // below the smallest one: reads as zero
+  } else if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v)) {
+    return false;
+  }
+  out = negative ? -v : v;
   return true;
 }
 

@@ -21,11 +21,18 @@ void CheckSlot(int slot) {
   if (slot < 0 || slot >= kRoomSlots) throw std::out_of_range("monthly data file: room slot");
 }
 
-// Appends line + CR LF; a file whose end is not CR LF (a line torn by a crash) is closed first.
+// Appends line + CR LF. A last line without its line end (torn by a crash) is closed first by
+// completing its line end: a bare CR gets its LF, a bare LF stands, anything else gets CR LF.
 bool AppendLine(const std::string& path, const std::string& line) {
   std::string data;
   std::string tail;
-  if (ReadFileTail(path, 2, tail) && !tail.empty() && tail != "\r\n") data = "\r\n";
+  if (ReadFileTail(path, 1, tail) && !tail.empty()) {
+    if (tail == "\r") {
+      data = "\n";
+    } else if (tail != "\n") {
+      data = "\r\n";
+    }
+  }
   data += line;
   data += "\r\n";
   return AppendToFile(path, data);
@@ -118,19 +125,30 @@ bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store, TMonthEventL
   const TDateTime now = env.Now();
   // The oldest time the aligned ring keeps at its last position; older records would only be
   // pushed out again, and inserting them first would crowd out the newest ones.
-  const int64_t oldestMs = ToMilliseconds(EndOfCurrentPeriod(now)) - int64_t{kRingLast} * 300'000;
+  const int64_t newestMs = ToMilliseconds(EndOfCurrentPeriod(now));
+  const int64_t oldestMs = newestMs - int64_t{kRingLast} * 300'000;
   TRecDat record;
   int runStart = 0;
+  int ahead = 0;  // records stamped after the running period (a clock set back), left in the files
   const bool any = ForEachMonthLine(
       env, slot, "DataAccess: TDBファイル日データ読込失敗: ",
       [&](std::string_view line) {
         if (line[0] == 'E' && eventLines) eventLines->Lines.emplace_back(line);
         if (line[0] != 'T' || !ParseMonthRecordLine(env, line, record)) return;
-        if (ToMilliseconds(record.Time) < oldestMs) return;
+        const int64_t ms = ToMilliseconds(record.Time);
+        if (ms < oldestMs) return;
+        if (ms > newestMs) {
+          ++ahead;
+          return;
+        }
         InsertRecordByTime(std::span<TRecDat>(store.Rec), record, runStart);
       },
       eventLines ? &eventLines->UnreadableFiles : nullptr);
   if (eventLines) eventLines->AnyFile = any;
+  if (ahead > 0) {
+    WriteSystemLog(env, "DataAccess: 現在より新しい時刻のデータを読み飛ばし: 部屋No." +
+                            std::to_string(slot) + " " + std::to_string(ahead) + "件");
+  }
   AlignRingToNow(store, now);
   BuildDailyRecords(store);
   return any;

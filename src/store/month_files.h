@@ -38,7 +38,8 @@ struct TMonthEventLines {
 
 // Reads the records of the thirteen months into the ring (expected cleared) in file order, then
 // aligns it to env.Now(), fills its gaps and rebuilds the daily records. Records older than the
-// last position of the aligned ring are skipped. True when at least one file could be read.
+// last position of the aligned ring are skipped, and so are records stamped after the running
+// period (counted in one log line). True when at least one file could be read.
 // With `eventLines`, the event lines met on the way are kept there for LoadRoomEvents, so a
 // start-up reads each file once.
 bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store,
@@ -49,7 +50,8 @@ bool LoadRoomRecords(const TAppEnv& env, int slot, TRoomDat& store,
 bool LoadRoomEvents(const TAppEnv& env, int slot, TRoomEventDat& events,
                     const TMonthEventLines* eventLines = nullptr);
 
-// Line parsers of the loaders; false for a line whose time field is not a date and time.
+// Line parsers of the loaders; false for a line whose time field is not a date and time. A
+// record line's last field without its "," (torn by a power cut) is not read.
 bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record);
 bool ParseMonthEventLine(const TAppEnv& env, std::string_view line, TEventBase& event);
 

@@ -56,9 +56,10 @@ void SplitFields(std::string_view line, std::string& scratch, Fn&& fn) {
   }
 }
 
-// A date and time that names a record or event; 0 stands for "no time" and is not one.
+// A date and time that names a record or event. 0 stands for "no time" and is not one, nor is a
+// time of day without a date (day 0): such a line could not be written back readably.
 bool ParseLineTime(std::string_view field, double& time) {
-  return ParseDateTimeText(field, time) && time > 0;
+  return ParseDateTimeText(field, time) && time >= 1.0;
 }
 
 }  // namespace
@@ -113,7 +114,8 @@ bool ParsePlainRecordLine(std::string_view line, TRecDat& record) {
     ++pos;
     double value;
     // An empty field leaves pos on its ","; any other moves pos to its end.
-    if (pos < line.size() && line[pos] != ',' && ParseDecimalField(line, pos, value)) {
+    if (pos < line.size() && line[pos] != ',' && ParseDecimalField(line, pos, value) &&
+        FitsSingle(value)) {
       StoreValue(record, k, value);
     }
   }
@@ -125,6 +127,14 @@ bool ParsePlainRecordLine(std::string_view line, TRecDat& record) {
 bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& record) {
   try {
     ClearRecord(record);
+    // Every field is written with a "," after it, so a last field without one was torn off by
+    // a power cut in the middle of an append: it is dropped rather than read as a shorter value
+    // (a torn time field rejects the line).
+    if (!line.empty() && line.back() != ',') {
+      const size_t lastComma = line.rfind(',');
+      line =
+          lastComma == std::string_view::npos ? std::string_view() : line.substr(0, lastComma + 1);
+    }
     if (line.find('"') == std::string_view::npos) {
       if (ParsePlainRecordLine(line, record)) return true;
       record.Time = 0;
@@ -140,7 +150,9 @@ bool ParseMonthRecordLine(const TAppEnv& env, std::string_view line, TRecDat& re
       }
       if ((k - 2) / 3 >= kItemCount) return false;
       double value;
-      if (!field.empty() && ParseDecimal(field, value)) StoreValue(record, k, value);
+      if (!field.empty() && ParseDecimal(field, value) && FitsSingle(value)) {
+        StoreValue(record, k, value);
+      }
       return true;
     });
     if (!timed) {

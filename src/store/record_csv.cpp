@@ -114,14 +114,19 @@ bool AppendRecordCsv(const TAppEnv& env, int slot, std::string_view memo, const 
     WriteSystemLog(env, "DataAccess: 既存CSVファイル読込失敗: " + path);
   }
   std::string data;
-  // A last line without its line break gets one first, as a rewrite of the lines would give.
-  const std::string lineBreak = EncodeWithoutMark("\r\n", encoding);
+  // A last line without its line end is closed first by completing it: a bare CR gets its LF, a
+  // bare LF stands, anything else gets CR LF; never a second, empty line.
+  const std::string cr = EncodeWithoutMark("\r", encoding);
+  const std::string lf = EncodeWithoutMark("\n", encoding);
   const size_t markSize = ByteOrderMark(encoding).size();
   std::string tail;
-  if (ReadFileTail(path, markSize + lineBreak.size(), tail) && tail.size() > markSize &&
-      tail.compare(tail.size() - std::min(tail.size(), lineBreak.size()), std::string::npos,
-                   lineBreak) != 0) {
-    data = lineBreak;
+  if (ReadFileTail(path, markSize + lf.size(), tail) && tail.size() > markSize) {
+    const std::string last = tail.substr(tail.size() - std::min(tail.size(), lf.size()));
+    if (last == cr) {
+      data = lf;
+    } else if (last != lf) {
+      data = cr + lf;
+    }
   }
   data += EncodeWithoutMark(line, encoding);
   if (AppendToFile(path, data)) return true;

@@ -68,28 +68,21 @@ bool InsertRecordByTime(std::span<TRecDat> ring, const TRecDat& record, int& run
   const int last = LastOf(ring);
   if (last < 1) return false;
   // Lowest filled position q of the run q..last (last + 1 when the ring is empty): the caller's
-  // hint when it still fits, else a binary search.
+  // hint when it still fits. Without one the shape is checked exactly, since the fast path
+  // below holds only for empty positions 1..q-1 followed by one run whose times fall as
+  // positions rise; any other ring takes the plain scan.
   int q = runStart;
   const bool hintFits = q >= 1 && q <= last + 1 && (q == 1 || ring[q - 1].Time == 0) &&
                         (q > last ? ring[last].Time == 0 : ring[q].Time != 0);
   if (!hintFits) {
-    int lo = 1;
-    int hi = last + 1;
-    while (lo < hi) {
-      const int mid = lo + (hi - lo) / 2;
-      if (ring[mid].Time == 0) {
-        lo = mid + 1;
-      } else {
-        hi = mid;
+    q = 1;
+    while (q <= last && ring[q].Time == 0) ++q;
+    for (int p = q; p < last; ++p) {
+      if (ring[p + 1].Time == 0 || ring[p + 1].Time > ring[p].Time) {
+        runStart = 0;
+        return InsertByScan(ring, record);
       }
     }
-    q = lo;
-  }
-  const bool runShape = (q == 1 || ring[q - 1].Time == 0) &&
-                        (q > last || (ring[q].Time != 0 && ring[last].Time != 0));
-  if (!runShape) {
-    runStart = 0;
-    return InsertByScan(ring, record);
   }
 
   // The scan from the far end passes every record not later than the new one; those form the
@@ -163,8 +156,9 @@ void AlignRingToNow(std::span<TRecDat> ring, TDateTime now) {
   while (q < size && ring[q].Time == 0) ++q;
   if (q == size) return;
   // A newest record less than one period old still belongs at position 1: position 0 is the
-  // running period, which the live record takes over.
-  const int64_t periods = PeriodsBetween(ring[q].Time, now);
+  // running period, which the live record takes over. So does one stamped after `now` (a clock
+  // set back): its distance counts as no age, not as an age.
+  const int64_t periods = ring[q].Time > now ? 0 : PeriodsBetween(ring[q].Time, now);
   const int steps = static_cast<int>(std::clamp<int64_t>(periods, 1, size));
   MoveRecordBlock(ring, q, size - q, q - steps);
   const TDateTime e = EndOfCurrentPeriod(now);
@@ -206,7 +200,11 @@ void FillRingGaps(std::span<TRecDat> ring) {
         scanning = false;
         break;
       }
-      const int64_t f = prevPos < 0 ? 0 : PeriodsBetween(ring[i].Time, prevTime) - (pos - prevPos);
+      // A record newer than the one before it opens no gap: the absolute distance would grow
+      // with every grid record put before it.
+      const int64_t f = prevPos < 0 || ring[i].Time > prevTime
+                            ? 0
+                            : PeriodsBetween(ring[i].Time, prevTime) - (pos - prevPos);
       if (f <= 0) {
         prevPos = pos;
         prevTime = ring[i].Time;

@@ -23,9 +23,13 @@ double TanD(double deg) {
   return std::tan(Rad(deg));
 }
 
+// Into [0, 360) in one step whatever the magnitude: a longitude of 1e20 from a settings file
+// must not turn into a loop of 1e18 subtractions. fmod is exact, so an ordinary angle gets the
+// same value as by repeated subtraction.
 double Reduce360(double a) {
-  while (a >= 360.0) a -= 360.0;
-  while (a < 0.0) a += 360.0;
+  a = std::fmod(a, 360.0);
+  if (a < 0.0) a += 360.0;
+  if (a >= 360.0) a -= 360.0;  // a tiny negative remainder rounded up to 360
   return a;
 }
 

@@ -7,16 +7,37 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
+#include <QThread>
+#include <QTimer>
 #include <QUdpSocket>
+#include <algorithm>
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include "acquisition/ip_history.h"
+#include "base/date_format.h"
 #include "base/file_io.h"
 #include "settings/settings_files.h"
+#include "store/month_files.h"
 #include "store/system_log.h"
 #include "support/test_env.h"
 
 namespace velk {
+
+// A monitor window whose load steps take a while, as on a slow disk.
+class SlowLoadForm : public TCCMCtrlForm {
+ public:
+  using TCCMCtrlForm::TCCMCtrlForm;
+  std::function<void(int)> OnStep;
+
+ protected:
+  void RunLoadStep(int step) override {
+    if (OnStep) OnStep(step);
+    QThread::msleep(100);
+    TCCMCtrlForm::RunLoadStep(step);
+  }
+};
 
 class CCMCtrlFormTest : public QObject {
   Q_OBJECT
@@ -66,6 +87,36 @@ class CCMCtrlFormTest : public QObject {
     close->click();
     QVERIFY(!f.form->isVisible());
     QVERIFY(!f.form->ListenerActive());
+  }
+
+  void TicksAndAClosingGoOnDuringASlowStartUpLoad() {
+    test::TestEnv t(EncodeDateTime(2020, 11, 13, 9, 4, 58));
+    auto stores = std::make_unique<TStores>();
+    for (int slot = 0; slot < kRoomSlots; ++slot) SetDefaultRoomEst(slot, stores->RoomEst[slot]);
+    stores->RoomEst[1].Use = kUsePaused;
+    SlowLoadForm form(t.env, *stores);
+    form.SetPort(FreePort());
+    bool loading = false;
+    int ticksDuringLoad = 0;
+    form.SetStatusRefresh([&] { ticksDuringLoad += loading ? 1 : 0; });
+    form.SetSplashMessage([&](bool show, const std::string&) { loading = show && loading; });
+    form.OnStep = [&](int step) {
+      if (step != 0) return;
+      loading = true;
+      // The whole minute of a closing passes while the load runs (about 3 s).
+      QTimer::singleShot(300, &form, [&] { t.clock.Set(EncodeDateTime(2020, 11, 13, 9, 5, 0)); });
+      QTimer::singleShot(2500, &form, [&] { t.clock.Set(EncodeDateTime(2020, 11, 13, 9, 6, 0)); });
+    };
+    form.StartCycle();
+    QTRY_VERIFY_WITH_TIMEOUT(form.StoresLoaded(), 20000);
+    form.ComTimer.stop();
+    form.StopNetwork();
+    QVERIFY2(ticksDuringLoad >= 5, qPrintable(QString::number(ticksDuringLoad)));
+    const std::string month = test::ReadFile(GetMonthFilePath(t.env, 1, t.env.Now()));
+    QVERIFY2(month.find("T,2020/11/13 09:05,") != std::string::npos,
+             (month + " ticks " + std::to_string(ticksDuringLoad)).c_str());
+    QCOMPARE(FormatDateTime(kFmtRecordTime, stores->Dat(1).Rec[1].Time),
+             std::string("2020/11/13 09:05"));
   }
 
   void RealDatagramsReachTheTableAndTheMonitor() {
@@ -131,6 +182,40 @@ class CCMCtrlFormTest : public QObject {
     ReceiveCCM(f.form->Receiver(), "127.0.0.1", "<UECS/>");
     QCOMPARE(f.LogLines(), 33);
     QCOMPARE(f.form->Receiver().RecvCounter, 1);
+  }
+
+  void TheDrawnLogFollowsItsLinesWhateverTheDrawingRhythm() {
+    Fixture f;
+    std::deque<QString> want;
+    for (int i = 0; i < 300; ++i) {
+      const std::string line = "line " + std::to_string(i) + (i % 7 == 0 ? "\r\nmore\rend" : "");
+      f.form->AddCCMLog(line);
+      if (want.size() > kCCMLogTrimAbove) {
+        while (want.size() > kCCMLogTrimTo) want.pop_front();
+      }
+      const QString shown = QString::fromStdString(RemoveFirstCrLf(line));
+      for (const QString& part : QString(shown).replace('\r', '\n').split('\n')) {
+        want.push_back(part);
+      }
+      if (i % 3 == 0 || i % 11 == 0) {
+        QCOMPARE(f.Log()->toPlainText(), QStringList(want.begin(), want.end()).join('\n'));
+      }
+    }
+  }
+
+  void AHugeDatagramIsShownCutButReadWhole() {
+    Fixture f;
+    SetupCCMTable(f.form->Table(), f.stores->RoomEst);
+    std::string datagram = R"(<UECS><DATA type="InAirTemp" room="1" region="0" order="0">)"
+                           R"(19.5</DATA></UECS><!--)";
+    datagram += std::string(kMaxDatagramSize - datagram.size() - 3, 'x') + "-->";
+    ReceiveCCM(f.form->Receiver(), "127.0.0.1", datagram);
+    QCOMPARE(f.form->Table().Cell[1][kAirTemperature].Value, 19.5);
+    QCOMPARE(f.LogLines(), 1);
+    const QString shown = f.Log()->document()->firstBlock().text();
+    QVERIFY(shown.startsWith("127.0.0.1:<UECS>"));
+    QVERIFY(shown.endsWith(QString::fromUtf8("x…")));
+    QVERIFY(shown.size() <= static_cast<qsizetype>(kCCMLogLineBytes) + 1);
   }
 
   void AddressChangesReachMyIPAndTheHistory() {

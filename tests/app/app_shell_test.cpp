@@ -89,6 +89,11 @@ class AppShellTest : public QObject {
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) shell_->CCMCtrl->ComTimerTimer();
   }
+  // The 20th tick begins the start-up load, which runs in steps of the event loop.
+  void StartUp() {
+    Tick(20);
+    QTRY_VERIFY(shell_->CCMCtrl->StoresLoaded());
+  }
   // Ticks until the next once-a-second step has run.
   void Second() { Tick(10 - shell_->CCMCtrl->Cycle().TickCount); }
 
@@ -126,7 +131,8 @@ class AppShellTest : public QObject {
     QVERIFY(shell_->About->isVisible());
     QCOMPARE(shell_->About->Message(), QStringLiteral("初期化中・・・"));
     QCOMPARE(splash_.size(), 19);
-    Tick(1);  // the 20th tick loads
+    Tick(1);  // the 20th tick begins the load
+    QTRY_VERIFY(shell_->CCMCtrl->StoresLoaded());
     QVERIFY(!shell_->About->isVisible());
     QCOMPARE(splash_.at(20), QStringLiteral("データ読込中：部屋No.1"));
     QCOMPARE(splash_.at(21), QStringLiteral("データチェック中：部屋No.1"));
@@ -150,7 +156,7 @@ class AppShellTest : public QObject {
 
   void datagramsOverLoopbackReachTheLiveRecordAndTheMonitor() {
     Build(false);
-    Tick(20);
+    StartUp();
     Tick(1);  // running phase: the listener starts
     QVERIFY(shell_->CCMCtrl->ListenerActive());
     QCOMPARE(int(shell_->CCMCtrl->Status().NetActive), 1);
@@ -183,7 +189,8 @@ class AppShellTest : public QObject {
 
   void aFiveMinuteBoundaryClosesARecordIntoTheFiles() {
     Build(false);
-    Tick(21);
+    StartUp();
+    Tick(1);
     SendCCM(
         shell_->CCMCtrl->Port(),
         "<UECS><DATA type=\"InAirTemp\" room=\"1\" region=\"0\" order=\"0\">21.5</DATA></UECS>");
@@ -211,7 +218,7 @@ class AppShellTest : public QObject {
     QUdpSocket blocker;
     QVERIFY(
         blocker.bind(QHostAddress::AnyIPv4, shell_->CCMCtrl->Port(), QUdpSocket::DontShareAddress));
-    Tick(20);
+    StartUp();
     for (int i = 0; i < 700; ++i) {  // 70 seconds of ticks
       Tick();
       t_->clock.AdvanceSeconds(0.1);

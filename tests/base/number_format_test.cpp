@@ -38,10 +38,27 @@ TEST(NumberFormat, StrictParsingTakesOnlyWholeNumbers) {
     bool ok;
     double value;
   } cases[] = {
-      {"23.5", true, 23.5}, {"-5", true, -5},  {"+1.5", true, 1.5}, {".5", true, 0.5},
-      {"1E-6", true, 1e-6}, {"", false, 0},    {" 1", false, 0},    {"1 ", false, 0},
-      {"1,5", false, 0},    {"abc", false, 0}, {"0x10", false, 0},  {"inf", false, 0},
-      {"nan", false, 0},    {"1e", false, 0},  {"-", false, 0},     {"1e999", false, 0},
+      {"23.5", true, 23.5},
+      {"-5", true, -5},
+      {"+1.5", true, 1.5},
+      {".5", true, 0.5},
+      {"1E-6", true, 1e-6},
+      {"", false, 0},
+      {" 1", false, 0},
+      {"1 ", false, 0},
+      {"1,5", false, 0},
+      {"abc", false, 0},
+      {"0x10", false, 0},
+      {"inf", false, 0},
+      {"nan", false, 0},
+      {"1e", false, 0},
+      {"-", false, 0},
+      {"1e999", false, 0},
+      // Beyond the doubles: too large is no number, too small reads as zero.
+      {"0.5e309", false, 0},
+      {"1e-400", true, 0},
+      {"-123e-330", true, 0},
+      {"0.1e309", true, 1e308},
   };
   for (const auto& c : cases) {
     double out = 0;

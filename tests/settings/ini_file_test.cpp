@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text_encoding.h"
+
 namespace velk {
 namespace {
 
@@ -20,11 +22,29 @@ TEST(IniFile, WritingAKeyKeepsEverythingElseInPlace) {
 
 TEST(IniFile, ReadsNamesCaseInsensitivelyAndTrimsValues) {
   TIniFile ini;
-  ini.Parse("[Basic]\nname =  栽培室1 \nEmpty=\nnot a key\n");
+  ini.Parse(Utf8ToCp932("[Basic]\nname =  栽培室1 \nEmpty=\nnot a key\n"));
   EXPECT_EQ(ini.Read("basic", "Name").value(), "栽培室1");
   EXPECT_EQ(ini.Read("basic", "Empty").value(), "");
   EXPECT_FALSE(ini.Read("basic", "Missing").has_value());
   EXPECT_FALSE(ini.Read("data", "Name").has_value());
+}
+
+TEST(IniFile, ParsingAndWritingBackKeepEveryByte) {
+  // Code page 932 with mixed line ends and bytes that are no text; UTF-16 with a stray odd byte.
+  const std::string cp932 = "[basic]\r\nMemo=\x87\x90\xFF\nTail=\x82\xA0\r[x]";
+  const std::string utf16 = EncodeText("[basic]\r\nUse=1", TTextEncoding::Utf16LeBom) + "\x41";
+  for (const std::string& bytes : {cp932, utf16}) {
+    TIniFile ini;
+    ini.Parse(bytes);
+    EXPECT_EQ(ini.Serialize(), bytes);
+    ini.Write("basic", "Name", "温室");
+    ini.Write("growth", "BeginDate", "2020/04/01");
+    TIniFile back;
+    back.Parse(ini.Serialize());
+    EXPECT_EQ(back.Read("basic", "Name").value(), "温室");
+    EXPECT_EQ(back.Read("growth", "BeginDate").value(), "2020/04/01");
+    EXPECT_EQ(back.Serialize(), ini.Serialize());
+  }
 }
 
 }  // namespace

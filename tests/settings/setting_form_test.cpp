@@ -349,7 +349,9 @@ class SettingFormTest : public QObject {
     Click(form_->BBUpdate, {});
     QCOMPARE(Events(1), (QStringList{QStringLiteral("栽培開始"), QStringLiteral("管理開始")}));
 
-    Tick(21);  // start-up load, then the listener starts
+    Tick(20);  // the start-up load, in steps of the event loop
+    QTRY_VERIFY(shell_->CCMCtrl->StoresLoaded());
+    Tick(1);  // the listener starts
     QVERIFY(shell_->CCMCtrl->ListenerActive());
     QUdpSocket node;
     const auto send = [&](const char* type, int room, const char* value) {

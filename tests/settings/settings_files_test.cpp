@@ -124,6 +124,95 @@ TEST_F(SettingsFiles, ForeignSectionsAndKeysSurviveAWrite) {
             "Longitude=135\r\nElevation=0\r\nDayBreak=0\r\n[FutureEst]\r\nItem=1\r\n");
 }
 
+TEST_F(SettingsFiles, AWriteKeepsTheBytesOfEveryLineItDoesNotWrite) {
+  ASSERT_TRUE(EnsureFolders(t.env));
+  const std::string path = GetRoomEstPath(t.env, 1);
+  const std::string original = test::ReadFile(VELK_FIXTURES "/settings/RoomEst_foreign_bytes.ini");
+  test::WriteFile(path, original);
+  TRoomEst room;
+  SetDefaultRoomEst(1, room);
+  room.Use = kUseCultivating;
+  room.Name = "温室①";
+  ASSERT_TRUE(WriteRoomEst(t.env, 1, room));
+  const std::string bytes = test::ReadFile(path);
+  // Comment, NEC codes, bare LF and CR line ends and undecodable bytes stay as they were.
+  EXPECT_EQ(bytes.substr(0, 25), original.substr(0, 25));
+  EXPECT_NE(bytes.find("\r\nMemo=\x87\x90\xED\x40\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("\r\n[extra]\nBad=\xFF\xA0x\nTail=\x82\xA0\r[growth]\r\n"),
+            std::string::npos);
+  EXPECT_NE(bytes.find("\r\nName=\x89\xB7\x8E\xBA\x87\x40\r\n"), std::string::npos);
+  TRoomEst back;
+  ASSERT_TRUE(ReadRoomEst(t.env, 1, back));
+  EXPECT_EQ(back.Name, "温室①");
+  EXPECT_EQ(back.Use, kUseCultivating);
+  ASSERT_TRUE(WriteRoomEst(t.env, 1, back));
+  EXPECT_EQ(test::ReadFile(path), bytes);
+}
+
+TEST_F(SettingsFiles, AByteOrderMarkedFileStaysInItsEncoding) {
+  ASSERT_TRUE(EnsureFolders(t.env));
+  for (TTextEncoding encoding :
+       {TTextEncoding::Utf8Bom, TTextEncoding::Utf16LeBom, TTextEncoding::Utf16BeBom}) {
+    const std::string path = GetRoomEstPath(t.env, 2);
+    test::WriteFile(path, EncodeText("[basic]\r\nMemo=残す\r\nUse=0\r\n", encoding));
+    TRoomEst room;
+    SetDefaultRoomEst(2, room);
+    room.Name = "温室";
+    ASSERT_TRUE(WriteRoomEst(t.env, 2, room));
+    const std::string bytes = test::ReadFile(path);
+    ASSERT_EQ(DetectTextEncoding(bytes), encoding);
+    const std::string text = DecodeText(bytes, encoding);
+    const std::string head = "[basic]\r\nMemo=残す\r\nUse=0\r\nName=温室\r\n";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    TRoomEst back;
+    ASSERT_TRUE(ReadRoomEst(t.env, 2, back));
+    EXPECT_EQ(back.Name, "温室");
+  }
+}
+
+TEST_F(SettingsFiles, ReadOnlyFilesAreNotReplacedAndLinksAreFollowed) {
+  ASSERT_TRUE(EnsureFolders(t.env));
+  namespace fs = std::filesystem;
+  TRoomEst room;
+  SetDefaultRoomEst(3, room);
+  // Without write permission bits the file is kept, also for a user who could override them.
+  const std::string path = GetRoomEstPath(t.env, 3);
+  WriteIni(path, "[basic]\r\nName=元\r\n");
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_FALSE(WriteRoomEst(t.env, 3, room));
+  EXPECT_EQ(ReadIni(path), "[basic]\r\nName=元\r\n");
+  EXPECT_NE(LogText().find("Setting: 設定ファイルの書込失敗: " + path), std::string::npos);
+  EXPECT_FALSE(FileExists(path + ".tmp"));
+
+  // A linked settings file: the target is updated, the link stays a link.
+  const std::string target = t.folder.Path() + "shared.ini";
+  WriteIni(target, "[basic]\r\nName=元\r\n");
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string link = GetRoomEstPath(t.env, 4);
+  fs::create_symlink("../shared.ini", link);
+  SetDefaultRoomEst(4, room);
+  ASSERT_TRUE(WriteRoomEst(t.env, 4, room));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_NE(ReadIni(target).find("Name=栽培室4\r\n"), std::string::npos);
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST_F(SettingsFiles, LineBreaksInTextsDoNotInjectKeys) {
+  ASSERT_TRUE(EnsureFolders(t.env));
+  TRoomEst room;
+  SetDefaultRoomEst(1, room);
+  room.Name = "A\n[growth]\nBeginDate=2000/01/01";
+  room.Data[0].Unit = "W\r\nUnit1=x";
+  room.BeginDate = EncodeDate(2020, 4, 1);
+  ASSERT_TRUE(WriteRoomEst(t.env, 1, room));
+  TRoomEst back;
+  ASSERT_TRUE(ReadRoomEst(t.env, 1, back));
+  EXPECT_EQ(back.Name, "A [growth] BeginDate=2000/01/01");
+  EXPECT_EQ(back.Data[0].Unit, "W  Unit1=x");
+  EXPECT_EQ(back.Data[1].Unit, "℃");
+  EXPECT_EQ(back.BeginDate, EncodeDate(2020, 4, 1));
+}
+
 TEST_F(SettingsFiles, GarbageAndPartialFilesFallBackToDefaults) {
   ASSERT_TRUE(EnsureFolders(t.env));
   WriteIni(GetSiteEstPath(t.env), "[basic]\r\nLatitude=north\r\nElevation=15.7\r\nDayBreak=x\r\n");

@@ -3,14 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cfloat>
+#include <chrono>
+#include <cmath>
 #include <iterator>
 #include <map>
 #include <random>
+#include <thread>
 #include <vector>
 
 #include "base/date_format.h"
 #include "base/file_io.h"
 #include "base/number_format.h"
+#include "store/record_csv.h"
 #include "store/record_ring.h"
 #include "store/record_stats.h"
 #include "store/system_log.h"
@@ -107,12 +116,19 @@ TEST(MonthFiles, RecordLinesParse) {
   };
   const Case cases[] = {
       {"T,2020/11/13 09:05,21.5,,,", true, {{0, {1, 21.5f, 0, 0}}}},
+      // Torn by a power cut: the field without its "," is not read.
+      {"T,2020/11/13 09:05,21.5,22.5,23", true, {{0, {1, 21.5f, 22.5f, 0}}}},
+      {"T,2020/11/13 09:0", false, {}},
       {"T,2020/11/13 09:05,,,,1,x,-3,", true, {{1, {1, 1, 0, -3}}}},
       {"T,2020/11/13 09:05,\"2.5\",,,", true, {{0, {1, 2.5f, 0, 0}}}},
       {"T,2020/11/13 09:05,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,9,9,9,", true, {}},  // beyond item 9
       {"T,2020/11/13 09:05,1e2,,,", true, {{0, {1, 100, 0, 0}}}},
+      // Beyond single precision: not converted, like any unreadable number.
+      {"T,2020/11/13 09:05,1e39,3.5,-1e39,1e39,\"-4e38\",1e300,", true, {{0, {1, 0, 3.5f, 0}}}},
+      {"T,2020/11/13 09:05,3.4028234e38,,,", true, {{0, {1, 3.4028234e38f, 0, 0}}}},
       {"T,2020/11/31 09:05,1,2,3,", false, {}},
       {"T,,1,2,3,", false, {}},
+      {"T,0:0:12,1,2,3,", false, {}},  // a time of day without a date
       {"T", false, {}},
   };
   for (const Case& c : cases) {
@@ -149,6 +165,7 @@ TEST(MonthFiles, EventLinesParse) {
       {"E,2020/11/13 09:12,plain,more,", true, "plain"},
       {"E,2020/11/13 09:12", true, ""},
       {"E,13/11/2020 09:12,\"x\",", false, ""},
+      {"E,0:0:12,\"x\",", false, ""},
   };
   for (const Case& c : cases) {
     TEventBase e;
@@ -188,6 +205,176 @@ TEST(MonthFiles, ABlankLineATornLineAndAMarkDoNotLoseRecords) {
   EXPECT_TRUE(LoadRoomEvents(t.env, 1, events));
   EXPECT_EQ(events.Event[0].Text, "定植日");
   EXPECT_EQ(events.Count, 1);
+}
+
+TEST(MonthFiles, AnAppendCompletesALastLineEndInsteadOfAddingOne) {
+  const std::string line = FormatMonthRecordLine(Sample(EncodeDateTime(2020, 11, 13, 9, 5), 1));
+  for (const auto& [existing, want] :
+       {std::pair<std::string, std::string>{"E,2020/11/13 09:00,\"a\",\n",
+                                            "E,2020/11/13 09:00,\"a\",\n"},
+        {"E,2020/11/13 09:00,\"a\",\r", "E,2020/11/13 09:00,\"a\",\r\n"},
+        {"E,2020/11/13 09:00,\"a\",\r\n", "E,2020/11/13 09:00,\"a\",\r\n"},
+        {"E,2020/11/13 09:00,\"a", "E,2020/11/13 09:00,\"a\r\n"},
+        {"", ""}}) {
+    test::TestEnv t;
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string path = GetMonthFilePath(t.env, 1, t.env.Now());
+    if (!existing.empty()) test::WriteFile(path, existing);
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(EncodeDateTime(2020, 11, 13, 9, 5), 1)));
+    EXPECT_EQ(test::ReadFile(path), want + line + "\r\n") << existing;
+  }
+}
+
+// The records of the ring by their time in whole minutes.
+std::map<int64_t, const TRecDat*> ByMinute(const TRoomDat& store) {
+  std::map<int64_t, const TRecDat*> out;
+  for (const TRecDat& r : store.Rec) {
+    if (r.Time != 0) out[ToMilliseconds(r.Time) / 60000] = &r;
+  }
+  return out;
+}
+
+const TRecDat* FindByTime(const std::map<int64_t, const TRecDat*>& ring, TDateTime time) {
+  const auto it = ring.find(ToMilliseconds(time) / 60000);
+  return it == ring.end() ? nullptr : it->second;
+}
+
+// What an append after a file ending in `tail` writes first, to close a torn last line.
+std::string Closing(const std::string& tail) {
+  if (tail.empty() || tail.back() == '\n') return "";
+  return tail.back() == '\r' ? "\n" : "\r\n";
+}
+
+TEST(MonthFiles, ALineTornAtAnyByteLosesNothingBeforeItAndIsClosedByTheNextAppend) {
+  const TDateTime base = EncodeDateTime(2020, 11, 13, 9, 0);
+  std::string head;
+  std::vector<TRecDat> complete;
+  for (int i = 0; i < 3; ++i) {
+    complete.push_back(Sample(base + i * kPeriodDays, 10.0f * static_cast<float>(i + 1)));
+    head += FormatMonthRecordLine(complete.back()) + "\r\n";
+  }
+  TRecDat torn{};
+  torn.Time = base + 3 * kPeriodDays;
+  torn.Item[0] = {1, 1234.5f, 1240.25f, 1200.125f};
+  torn.Item[1] = {1, 23.6f, 24, 23.2f};
+  const TRecDat next = Sample(base + 4 * kPeriodDays, 50);
+  const std::string tornLine = FormatMonthRecordLine(torn) + "\r\n";
+  TRoomDatPtr store = NewRoomDat();
+  for (size_t k = 0; k < tornLine.size(); ++k) {
+    SCOPED_TRACE("torn after " + std::to_string(k) + " bytes");
+    test::TestEnv t(EncodeDateTime(2020, 11, 13, 9, 22));
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string path = GetMonthFilePath(t.env, 1, base);
+    const std::string before = head + tornLine.substr(0, k);
+    test::WriteFile(path, before);
+
+    ClearRoomRecords(*store);
+    ASSERT_TRUE(LoadRoomRecords(t.env, 1, *store));
+    const auto ring = ByMinute(*store);
+    for (const TRecDat& r : complete) {
+      const TRecDat* got = FindByTime(ring, r.Time);
+      ASSERT_NE(got, nullptr);
+      ExpectSameCells(*got, r);
+    }
+    // What is read of the torn line was written: whole values or nothing.
+    if (const TRecDat* got = FindByTime(ring, torn.Time)) {
+      for (int n = 0; n < kItemCount; ++n) {
+        const TItemStat& c = got->Item[n];
+        if (!c.Valid) continue;
+        ASSERT_TRUE(torn.Item[n].Valid);
+        EXPECT_TRUE(c.Avg == torn.Item[n].Avg || c.Avg == 0);
+        EXPECT_TRUE(c.Max == torn.Item[n].Max || c.Max == 0);
+        EXPECT_TRUE(c.Min == torn.Item[n].Min || c.Min == 0);
+      }
+    }
+
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, next));
+    EXPECT_EQ(test::ReadFile(path),
+              before + Closing(before) + FormatMonthRecordLine(next) + "\r\n");
+    ClearRoomRecords(*store);
+    ASSERT_TRUE(LoadRoomRecords(t.env, 1, *store));
+    const TRecDat* got = FindByTime(ByMinute(*store), next.Time);
+    ASSERT_NE(got, nullptr);
+    ExpectSameCells(*got, next);
+  }
+}
+
+// The lines of `bytes` that end in CR LF, and what follows the last of them.
+std::vector<std::string> CompleteLines(const std::string& bytes, std::string& rest) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(bytes.substr(start, end - start));
+  }
+  rest = bytes.substr(start);
+  return lines;
+}
+
+TEST(MonthFiles, AProcessKilledWhileAppendingLeavesOnlyWholeLinesAndOneTornOne) {
+  const TDateTime base = EncodeDateTime(2020, 11, 1, 0, 0);
+  const auto record = [&](int i) {
+    return Sample(base + i * kPeriodDays, 0.25f * static_cast<float>(i));
+  };
+  constexpr int kMaxRecords = 4000;  // two weeks: all in November
+  std::mt19937 rng(17);
+  TRoomDatPtr store = NewRoomDat();
+  for (int round = 0; round < 50; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    test::TestEnv t(EncodeDateTime(2020, 11, 30, 12, 0));
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string month = GetMonthFilePath(t.env, 1, base);
+    const std::string csv = GetRecordCsvPath(t.env, 1);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // The recorder's 5-minute closing, as fast as it can go, until it is killed.
+      for (int i = 0; i < kMaxRecords; ++i) {
+        AppendMonthRecord(t.env, 1, record(i));
+        AppendRecordCsv(t.env, 1, "", record(i));
+      }
+      for (;;) pause();
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(2000 + rng() % 30000));
+    ASSERT_EQ(kill(child, SIGKILL), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+
+    // Whole lines are the records in order; at most the last one is torn.
+    std::string rest;
+    const std::vector<std::string> lines = CompleteLines(test::ReadFile(month), rest);
+    for (size_t i = 0; i < lines.size(); ++i) {
+      ASSERT_EQ(lines[i], FormatMonthRecordLine(record(static_cast<int>(i))));
+    }
+    const int written = static_cast<int>(lines.size());
+    ASSERT_EQ((FormatMonthRecordLine(record(written)) + "\r\n").substr(0, rest.size()), rest);
+    std::string csvRest;
+    const std::vector<std::string> csvLines = CompleteLines(test::ReadFile(csv), csvRest);
+    ASSERT_LE(csvLines.size(), lines.size() + 1);
+    for (size_t i = 0; i < csvLines.size(); ++i) {
+      ASSERT_EQ(csvLines[i] + "\r\n", FormatRecordCsvLine("", record(static_cast<int>(i))));
+    }
+
+    // The next start loads every whole line; the next closing closes the torn one.
+    ClearRoomRecords(*store);
+    ASSERT_EQ(LoadRoomRecords(t.env, 1, *store), FileExists(month));
+    const auto ring = ByMinute(*store);
+    for (int i = 0; i < written; ++i) {
+      const TRecDat* got = FindByTime(ring, record(i).Time);
+      ASSERT_NE(got, nullptr) << i;
+      ExpectSameCells(*got, record(i));
+    }
+    const TRecDat next = record(kMaxRecords);
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, next));
+    ASSERT_TRUE(AppendRecordCsv(t.env, 1, "", next));
+    const std::string after = test::ReadFile(month);
+    ASSERT_EQ(after.substr(after.size() - FormatMonthRecordLine(next).size() - 2),
+              FormatMonthRecordLine(next) + "\r\n");
+    CompleteLines(after, rest);
+    ASSERT_TRUE(rest.empty());
+    const std::vector<std::string> afterLines = CompleteLines(test::ReadFile(csv), csvRest);
+    ASSERT_TRUE(csvRest.empty());
+    ASSERT_EQ(afterLines.back() + "\r\n", FormatRecordCsvLine("", next));
+  }
 }
 
 TEST(MonthFiles, AFirstStartLogsEveryMissingMonthOfBothLoaders) {
@@ -287,6 +474,38 @@ TEST(MonthFiles, RecordsWrittenAndLoadedBackLandOnTheFiveMinuteGrid) {
   EXPECT_EQ(info.RecCount, static_cast<int>(written.size()));
 }
 
+TEST(MonthFiles, RecordsStampedInTheFutureDoNotWipeTheLoadedYear) {
+  // Ten days of records, then one an hour and one three days after the clock (a clock set back).
+  const TDateTime now = EncodeDateTime(2020, 11, 13, 9, 7, 30);
+  test::TestEnv t(now);
+  ASSERT_TRUE(EnsureFolders(t.env));
+  const TDateTime newest = EncodeDateTime(2020, 11, 13, 9, 5);
+  const int past = 10 * 288;
+  for (int k = past - 1; k >= 0; --k) {
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(newest - k * kPeriodDays, 1.0f + k)));
+  }
+  for (TDateTime ahead : {now + 1.0 / 24, now + 3.0}) {
+    ASSERT_TRUE(AppendMonthRecord(t.env, 1, Sample(ahead, 99)));
+  }
+
+  TRoomDatPtr store = NewRoomDat();
+  ASSERT_TRUE(LoadRoomRecords(t.env, 1, *store));
+  EXPECT_EQ(Text(store->Rec[0].Time), "2020/11/13 09:10");
+  for (int k = 0; k < past; ++k) {
+    ASSERT_EQ(Text(store->Rec[k + 1].Time), Text(newest - k * kPeriodDays)) << k;
+    ExpectSameCells(store->Rec[k + 1], Sample(newest, 1.0f + k));
+  }
+  EXPECT_EQ(store->Rec[past + 1].Time, 0);
+  for (int d = 0; d < 10; ++d) {
+    EXPECT_EQ(Text(store->Day[d].Time), Text(DateOf(newest) - d)) << d;
+    EXPECT_EQ(store->Day[d].Item[kAirTemperature].Valid, 1) << d;
+  }
+  // The two records stay in their files; the load says once that it left them out.
+  EXPECT_EQ(Count(LogText(t), "DataAccess: "), 12 + 1);
+  EXPECT_NE(LogText(t).find("DataAccess: 現在より新しい時刻のデータを読み飛ばし: 部屋No.1 2件"),
+            std::string::npos);
+}
+
 TEST(MonthFiles, ThirteenFullMonthsKeepTheNewestYear) {
   test::TestEnv t(EncodeDateTime(2020, 11, 13, 9, 7, 30));
   ASSERT_TRUE(EnsureFolders(t.env));
@@ -342,6 +561,7 @@ namespace {
 // values of items 0 to 9 by the strict number parse.
 bool PlainRuleRecord(std::string_view line, TRecDat& r) {
   ClearRecord(r);
+  if (!line.empty() && line.back() != ',') line = line.substr(0, line.rfind(',') + 1);
   std::vector<std::string_view> f;
   size_t start = 0;
   while (true) {
@@ -351,13 +571,13 @@ bool PlainRuleRecord(std::string_view line, TRecDat& r) {
     if (c == std::string_view::npos) break;
     start = c + 1;
   }
-  if (f.size() < 2 || !ParseDateTimeText(f[1], r.Time) || r.Time <= 0) {
+  if (f.size() < 2 || !ParseDateTimeText(f[1], r.Time) || r.Time < 1) {
     r.Time = 0;
     return false;
   }
   for (size_t k = 2; k < f.size() && (k - 2) / 3 < kItemCount; ++k) {
     double v;
-    if (f[k].empty() || !TryParseFloat(f[k], v)) continue;
+    if (f[k].empty() || !TryParseFloat(f[k], v) || std::fabs(v) > FLT_MAX) continue;
     TItemStat& cell = r.Item[(k - 2) / 3];
     const float single = static_cast<float>(v);
     if ((k - 2) % 3 == 0) cell.Avg = single;
@@ -388,6 +608,8 @@ TEST(MonthFiles, RecordLinesAgreeWithThePlainRuleOnRandomText) {
                                 "12345678901234567890",
                                 "0.00000000000000000000001",
                                 "3e400",
+                                "1e39",
+                                "-3.5e38",
                                 "nan",
                                 "\xE6\xB0\x97"};
   for (int round = 0; round < 3000; ++round) {

@@ -106,6 +106,10 @@ TEST(RecordCsv, AppendsGoToTheEndInTheFilesOwnEncoding) {
       {"UTF-16 mark", TTextEncoding::Utf16LeBom, ",栽培室1,\r\n", ",栽培室1,\r\n" + line},
       {"torn last line", TTextEncoding::Cp932, ",栽培室1", ",栽培室1\r\n" + line},
       {"torn after a mark", TTextEncoding::Utf16LeBom, ",", ",\r\n" + line},
+      {"bare LF", TTextEncoding::Cp932, ",\"a\",\n", ",\"a\",\n" + line},
+      {"bare CR", TTextEncoding::Cp932, ",\"a\",\r", ",\"a\",\r\n" + line},
+      {"bare LF after a mark", TTextEncoding::Utf16BeBom, ",\"a\",\n", ",\"a\",\n" + line},
+      {"bare CR after a mark", TTextEncoding::Utf8Bom, ",\"a\",\r", ",\"a\",\r\n" + line},
       {"empty file", TTextEncoding::Cp932, "", line},
       {"a mark alone", TTextEncoding::Utf8Bom, "", line},
   };
@@ -119,6 +123,28 @@ TEST(RecordCsv, AppendsGoToTheEndInTheFilesOwnEncoding) {
     EXPECT_EQ(DetectTextEncoding(bytes), c.encoding) << c.name;
     EXPECT_EQ(bytes, EncodeText(c.want, c.encoding)) << c.name;
     EXPECT_FALSE(FileExists(GetLogFilePath(t.env, t.env.Now()))) << c.name;
+  }
+}
+
+TEST(RecordCsv, ALineTornAtAnyByteIsClosedByTheNextAppend) {
+  TRoomEst room;
+  SetDefaultRoomEst(2, room);
+  TRecDat earlier = Example();
+  earlier.Time -= 5.0 / 1440;
+  const std::string head = FormatRecordCsvHeader(room) + FormatRecordCsvLine("", earlier);
+  const std::string torn = FormatRecordCsvLine(" 定植日", Example());
+  TRecDat next = Example();
+  next.Time += 5.0 / 1440;
+  for (size_t k = 0; k < Utf8ToCp932(torn).size(); ++k) {
+    SCOPED_TRACE("torn after " + std::to_string(k) + " bytes");
+    test::TestEnv t;
+    ASSERT_TRUE(EnsureFolders(t.env));
+    const std::string path = GetRecordCsvPath(t.env, 2);
+    const std::string before = Utf8ToCp932(head) + Utf8ToCp932(torn).substr(0, k);
+    test::WriteFile(path, before);
+    ASSERT_TRUE(AppendRecordCsv(t.env, 2, "", next));
+    const std::string closing = before.back() == '\n' ? "" : before.back() == '\r' ? "\n" : "\r\n";
+    EXPECT_EQ(test::ReadFile(path), before + closing + Utf8ToCp932(FormatRecordCsvLine("", next)));
   }
 }
 

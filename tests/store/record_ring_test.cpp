@@ -86,6 +86,7 @@ void FillLiteral(Ring& ring) {
     int next = s + 1;
     while (next < size && ring[next].Time == 0) ++next;
     if (next == size) return;
+    if (ring[next].Time > ring[s].Time) continue;  // a newer record opens no gap
     const int64_t f = PeriodsBetween(ring[next].Time, ring[s].Time) - (next - s);
     if (f <= 0) continue;
     MoveLiteral(ring, next, size - next, -static_cast<int>(std::min<int64_t>(f, size)));
@@ -101,8 +102,8 @@ void AlignLiteral(Ring& ring, TDateTime now) {
   int q = 0;
   while (q < size && ring[q].Time == 0) ++q;
   if (q == size) return;
-  const int steps =
-      static_cast<int>(std::clamp<int64_t>(PeriodsBetween(ring[q].Time, now), 1, size));
+  const int64_t age = ring[q].Time > now ? 0 : PeriodsBetween(ring[q].Time, now);
+  const int steps = static_cast<int>(std::clamp<int64_t>(age, 1, size));
   MoveLiteral(ring, q, size - q, q - steps);
   const TDateTime e = EndOfCurrentPeriod(now);
   for (int r = 0; r < steps; ++r) {
@@ -141,6 +142,36 @@ TEST(RecordRing, InsertionMatchesTheFarEndScanOnRandomArrivals) {
       ASSERT_EQ(InsertRecordByTime(hinted, r, runStart), stored);
       ExpectSameRing(fast, literal);
       ExpectSameRing(hinted, literal);
+    }
+  }
+}
+
+TEST(RecordRing, InsertionMatchesTheFarEndScanOnRingsWithHoles) {
+  {  // -- -- 12:00 -- 11:00 10:00, then 09:00: every record moves one place towards 0
+    Ring ring(6), literal(6);
+    ring[2] = Rec(At(12, 0));
+    ring[4] = Rec(At(11, 0));
+    ring[5] = Rec(At(10, 0));
+    literal = ring;
+    ASSERT_TRUE(InsertRecordByTime(ring, Rec(At(9, 0))));
+    InsertLiteral(literal, Rec(At(9, 0)));
+    ExpectSameRing(ring, literal);
+    EXPECT_EQ(Clock(ring[1]), "12:00");
+  }
+  std::mt19937 rng(13);
+  for (int round = 0; round < 2000; ++round) {
+    Ring ring(30);
+    TDateTime t = At(12, 0);
+    for (TRecDat& r : ring) {
+      t -= static_cast<double>(rng() % 3) * kPeriodDays;  // equal times and steps back
+      if (rng() % 4 == 0) t += 2 * kPeriodDays;           // out of order
+      if (rng() % 3 != 0) r = Rec(t, static_cast<float>(rng() % 100));
+    }
+    Ring literal = ring;
+    for (int i = 0; i < 3; ++i) {
+      const TRecDat next = Rec(At(10, 0) + static_cast<double>(rng() % 60) * kMinute);
+      ASSERT_EQ(InsertRecordByTime(ring, next), InsertLiteral(literal, next));
+      ExpectSameRing(ring, literal);
     }
   }
 }
@@ -240,6 +271,7 @@ TEST(RecordRing, GapsGetEmptyGridRecords) {
   const Case cases[] = {
       {"twenty minutes", At(10, 0), At(9, 40), {"10:00*", "09:55", "09:50", "09:45", "09:40*"}},
       {"one period", At(10, 0), At(9, 55), {"10:00*", "09:55*", "-", "-", "-"}},
+      {"newer than the one before", At(9, 40), At(10, 0), {"09:40*", "10:00*", "-", "-", "-"}},
       {"nine whole minutes",
        At(10, 10, 0, 100),
        At(10, 0, 0, 900),

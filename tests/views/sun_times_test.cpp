@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <utility>
+
 #include "base/date_format.h"
 #include "support/test_env.h"
 
@@ -31,14 +34,32 @@ TEST_P(SunTimes, MatchMinuteForMinute) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sites, SunTimes,
-    ::testing::Values(SunCase{"TokyoMidsummer", 35.6895, 139.6917, 0, 2020, 6, 21, "04:26",
-                              "19:01"},
-                      SunCase{"TokyoNewYear", 35.6895, 139.6917, 0, 2020, 1, 1, "06:51", "16:39"},
-                      SunCase{"PolarDay", 70, 139.6917, 0, 2020, 7, 1, "00:00", "00:00"},
-                      SunCase{"PolarNight", 70, 139.6917, 0, 2020, 12, 21, "00:00", "00:00"},
-                      SunCase{"NegativeElevationCountsAsSeaLevel", 35.6895, 139.6917, -50, 2020, 6,
-                              21, "04:26", "19:01"}),
+    ::testing::Values(
+        SunCase{"TokyoMidsummer", 35.6895, 139.6917, 0, 2020, 6, 21, "04:26", "19:01"},
+        SunCase{"TokyoNewYear", 35.6895, 139.6917, 0, 2020, 1, 1, "06:51", "16:39"},
+        SunCase{"PolarDay", 70, 139.6917, 0, 2020, 7, 1, "00:00", "00:00"},
+        SunCase{"PolarNight", 70, 139.6917, 0, 2020, 12, 21, "00:00", "00:00"},
+        SunCase{"NegativeElevationCountsAsSeaLevel", 35.6895, 139.6917, -50, 2020, 6, 21, "04:26",
+                "19:01"},
+        // A longitude a whole turn away is the same meridian.
+        SunCase{"LongitudeOneTurnEast", 35.6895, 499.6917, 0, 2020, 6, 21, "04:26", "19:01"},
+        SunCase{"LongitudeOneTurnWest", 35.6895, -220.3083, 0, 2020, 1, 1, "06:51", "16:39"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SunTimes, HostileSiteValuesReturnAtOnce) {
+  // A settings file may hold any number; the update runs while the settings view is created.
+  const double big = std::numeric_limits<double>::max();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  for (double v : {1e20, -1e20, 1e300, -1e300, big, -big, inf, -inf, nan}) {
+    for (const auto& [latitude, longitude] : {std::pair{35.0, v}, std::pair{v, 135.0}}) {
+      double rise = 0, set = 0;
+      CalcSunTimes(EncodeDate(2020, 6, 21), 9, latitude, longitude, 0, rise, set);
+      EXPECT_TRUE(rise >= 0 && rise < 1) << latitude << " " << longitude;
+      EXPECT_TRUE(set >= 0 && set < 1) << latitude << " " << longitude;
+    }
+  }
+}
 
 TEST(SunTimes, HigherSitesSeeTheSunLonger) {
   double rise0 = 0, set0 = 0, rise1 = 0, set1 = 0;
