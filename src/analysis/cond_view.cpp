@@ -23,14 +23,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-// One decimal, "." whatever the locale.
-std::string OneDecimal(float value) {
-  char buf[64];
-  const auto r =
-      std::to_chars(buf, buf + sizeof buf, static_cast<double>(value), std::chars_format::fixed, 1);
-  return r.ec == std::errc() ? std::string(buf, r.ptr) : std::string();
-}
-
 }  // namespace
 
 TCondControls ShowCondEst(const TCondEst& cond) {
@@ -40,8 +32,8 @@ TCondControls ShowCondEst(const TCondEst& cond) {
     c.Target[i] = cond.Target[i];
     c.CndA[i] = cond.CndA[i];
     c.Judge[i] = cond.Judge[i];
-    c.Low[i] = OneDecimal(cond.Value_L[i]);
-    c.High[i] = OneDecimal(cond.Value_H[i]);
+    c.Low[i] = FormatFixed(static_cast<double>(cond.Value_L[i]), 1);
+    c.High[i] = FormatFixed(static_cast<double>(cond.Value_H[i]), 1);
     c.On[i] = i == 0 || cond.Use[i];
   }
   c.CndB = cond.CndB;

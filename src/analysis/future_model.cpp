@@ -15,12 +15,7 @@
 namespace velk {
 
 std::string FixedText(double value, int dec) {
-  dec = std::clamp(dec, 0, 20);
-  const int size = std::snprintf(nullptr, 0, "%.*f", dec, value);
-  std::string out(static_cast<size_t>(size) + 1, '\0');
-  std::snprintf(out.data(), out.size(), "%.*f", dec, value);
-  out.resize(static_cast<size_t>(size));
-  return out;
+  return FormatFixed(value, std::clamp(dec, 0, 20));
 }
 
 std::string FutureValueText(double value, const TFutureEst& est, const TRoomEst* room) {

@@ -147,4 +147,12 @@ bool TryParseInt(std::string_view text, int32_t& out) {
   return true;
 }
 
+std::string FormatFixed(double value, int decimals) {
+  // Room for the 309 integer digits of the largest double, its sign, point and 255 places.
+  char buf[600];
+  decimals = decimals < 0 ? 0 : decimals > 255 ? 255 : decimals;
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  return std::string(buf, r.ptr);
+}
+
 }  // namespace velk

@@ -17,6 +17,9 @@ inline std::string FormatSingle(float value) {
   return FormatFloat(static_cast<double>(value));
 }
 
+// Fixed-point text with `decimals` places (0 to 255), "." whatever the locale.
+std::string FormatFixed(double value, int decimals);
+
 // The whole text must be a decimal number: optional sign, digits, optional fraction and exponent.
 // No white space, no hexadecimal, no inf or nan.
 bool TryParseFloat(std::string_view text, double& out);

@@ -10,13 +10,6 @@
 namespace velk {
 namespace {
 
-std::string Fixed4(double value) {
-  char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-  return std::string(buffer, result.ptr);
-}
-
 // Without the blanks (spaces, tabs, ideographic spaces) around the text.
 std::string Trim(std::string_view s) {
   constexpr std::string_view kWide = "\u3000";
@@ -86,7 +79,8 @@ bool ReadElevation(const std::string& text, int16_t& out) {
 }  // namespace
 
 TSiteTexts SiteTexts(const TSiteEst& site) {
-  return TSiteTexts{Fixed4(site.Latitude), Fixed4(site.Longitude), std::to_string(site.Elevation)};
+  return TSiteTexts{FormatFixed(site.Latitude, 4), FormatFixed(site.Longitude, 4),
+                    std::to_string(site.Elevation)};
 }
 
 bool TakeSiteValues(TSiteEst& site, const TSiteTexts& texts) {

@@ -127,13 +127,6 @@ void CalcNowStatus(const TStores& stores, int slot, TNowStatus& status) {
   }
 }
 
-std::string FormatFixed(double value, int decimals) {
-  char buf[512];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-  if (r.ec != std::errc()) return "--";
-  return std::string(buf, r.ptr);
-}
-
 void FillNowGridFrame(const TStores& stores, int slot, TNowGrid& grid) {
   for (int c = 0; c < kNowGridCols; ++c) {
     grid.Text[c][0] = kCaptionRow0[c];

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/date_time.h"
+#include "base/number_format.h"
 #include "store/stores.h"
 
 namespace velk {
@@ -59,9 +60,6 @@ void FillNowGridFrame(const TStores& stores, int slot, TNowGrid& grid);
 // The frame, then every value cell: the value with the item's decimals or "--", the limit marks
 // (only where the upper limit is above the lower one) and the trend arrow of "現在".
 void FillNowGrid(const TStores& stores, int slot, const TNowStatus& status, TNowGrid& grid);
-
-// "%1.*f": fixed-point with `decimals` digits, "." whatever the locale.
-std::string FormatFixed(double value, int decimals);
 
 // "[No.n]: 全データ未受信" for every slot in use whose room has no fresh live value.
 std::vector<std::string> NoticeLines(const TStores& stores, const uint8_t (&roomLost)[kRoomSlots]);

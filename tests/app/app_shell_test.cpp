@@ -269,7 +269,8 @@ class AppShellTest : public QObject {
 
   void aSearchResultOpensThePastChartOverItsPeriod() {
     Build(false);
-    Tick(21);
+    StartUp();
+    Tick();
     shell_->Main->MainTimerTimer();
     emit shell_->Condition->PeriodActivated(EncodeDateTime(2020, 11, 13, 9, 50),
                                             EncodeDateTime(2020, 11, 13, 10, 0));
