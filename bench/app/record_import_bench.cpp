@@ -129,12 +129,3 @@ BENCHMARK(BM_ShowDataFullRing)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace velk
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -14,6 +14,7 @@
 #include "acquisition/ccm_parser.h"
 #include "base/clock.h"
 #include "base/file_io.h"
+#include "fuzz/fuzz_folder.h"
 #include "settings/settings_files.h"
 #include "store/system_log.h"
 
@@ -38,9 +39,6 @@ class MonitorLines : public TCCMMonitor {
 
 struct Harness {
   Harness() {
-    char pattern[] = "/tmp/velk-fuzz-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) __builtin_trap();
-    folder = pattern;
     env.AppFolder = folder + "/";
     env.ClockSource = &clock;
     EnsureFolders(env);
@@ -57,10 +55,6 @@ struct Harness {
     rx.Monitor = &monitor;
     rx.Inventory = &inventory;
     inventory.SetNow(clock.Now());
-  }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 
   void CheckInvariants(int32_t countBefore) const {
@@ -81,7 +75,8 @@ struct Harness {
     }
   }
 
-  std::string folder;
+  fuzz::TFuzzFolder dir;
+  std::string folder = dir.Path();
   FakeClock clock{EncodeDateTime(2021, 6, 1, 12, 0, 0)};
   TAppEnv env;
   TRoomEst rooms[kRoomSlots];

@@ -13,6 +13,7 @@
 #include "base/clock.h"
 #include "base/file_io.h"
 #include "base/text_encoding.h"
+#include "fuzz/fuzz_folder.h"
 #include "store/system_log.h"
 
 namespace {
@@ -21,24 +22,13 @@ using namespace velk;
 
 struct Harness {
   Harness() {
-    // Memory-backed where there is such a folder: two file writes per input.
-    char shm[] = "/dev/shm/velk-fuzz-XXXXXX";
-    char tmp[] = "/tmp/velk-fuzz-XXXXXX";
-    const char* made = mkdtemp(shm);
-    if (made == nullptr) made = mkdtemp(tmp);
-    if (made == nullptr) __builtin_trap();
-    const char* pattern = made;
-    folder = pattern;
     env.AppFolder = folder + "/";
     env.ClockSource = &clock;
     EnsureFolders(env);
     path = env.AppFolder + "fuzz.QCS";
   }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
-  std::string folder;
+  fuzz::TFuzzFolder dir;
+  std::string folder = dir.Path();
   std::string path;
   FakeClock clock{EncodeDateTime(2021, 6, 1, 12, 0, 0)};
   TAppEnv env;

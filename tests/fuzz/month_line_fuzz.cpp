@@ -13,6 +13,7 @@
 
 #include "base/clock.h"
 #include "base/file_io.h"
+#include "fuzz/fuzz_folder.h"
 #include "store/month_files.h"
 #include "store/record_stats.h"
 #include "store/system_log.h"
@@ -23,24 +24,14 @@ using namespace velk;
 
 struct Harness {
   Harness() {
-    // In memory where there is such a folder: the target writes files on every run.
-    char shm[] = "/dev/shm/velk-fuzz-XXXXXX";
-    char tmp[] = "/tmp/velk-fuzz-XXXXXX";
-    const char* pattern = mkdtemp(shm);
-    if (pattern == nullptr) pattern = mkdtemp(tmp);
-    if (pattern == nullptr) __builtin_trap();
-    folder = pattern;
     env.AppFolder = folder + "/";
     env.ClockSource = &clock;
     EnsureFolders(env);
     store = NewRoomDat();
   }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
 
-  std::string folder;
+  fuzz::TFuzzFolder dir;
+  std::string folder = dir.Path();
   FakeClock clock{EncodeDateTime(2020, 11, 13, 9, 7, 30)};
   TAppEnv env;
   TRoomDatPtr store;

@@ -17,6 +17,7 @@
 #include "app/record_import.h"
 #include "base/clock.h"
 #include "base/file_io.h"
+#include "fuzz/fuzz_folder.h"
 #include "settings/settings_files.h"
 #include "store/record_ring.h"
 #include "store/system_log.h"
@@ -29,17 +30,10 @@ constexpr int kSmallRing = 8;
 
 struct Harness {
   Harness() {
-    char pattern[] = "/tmp/velk-fuzz-csv-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) __builtin_trap();
-    folder = pattern;
     env.AppFolder = folder + "/";
     env.ClockSource = &clock;
     EnsureFolders(env);
     path = env.AppFolder + "input.csv";
-  }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 
   void CheckImport(const TImportResult& r) {
@@ -65,7 +59,8 @@ struct Harness {
     }
   }
 
-  std::string folder;
+  fuzz::TFuzzFolder dir;
+  std::string folder = dir.Path();
   std::string path;
   FakeClock clock{EncodeDateTime(2021, 6, 1, 12, 0, 0)};
   TAppEnv env;

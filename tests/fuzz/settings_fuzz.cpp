@@ -14,6 +14,7 @@
 #include "base/clock.h"
 #include "base/file_io.h"
 #include "base/text_encoding.h"
+#include "fuzz/fuzz_folder.h"
 #include "settings/ini_file.h"
 #include "settings/settings_files.h"
 #include "store/system_log.h"
@@ -30,23 +31,13 @@ using namespace velk;
 
 struct Harness {
   Harness() {
-    // In memory where there is such a folder: the target writes files on every run.
-    char shm[] = "/dev/shm/velk-fuzz-XXXXXX";
-    char tmp[] = "/tmp/velk-fuzz-XXXXXX";
-    const char* pattern = mkdtemp(shm);
-    if (pattern == nullptr) pattern = mkdtemp(tmp);
-    if (pattern == nullptr) Fail(__LINE__);
-    folder = pattern;
     env.AppFolder = folder + "/";
     env.ClockSource = &clock;
     EnsureFolders(env);
   }
-  ~Harness() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
 
-  std::string folder;
+  fuzz::TFuzzFolder dir;
+  std::string folder = dir.Path();
   FakeClock clock{EncodeDateTime(2020, 11, 13, 9, 7, 30)};
   TAppEnv env;
 };
