@@ -127,8 +127,11 @@ std::string TIniFile::Serialize() const {
     out += lines_[i].Raw;
     // A last line without its line end gets one when a line follows it; a stray odd byte of a
     // UTF-16 file is completed to a code unit first, so that the lines after it stay aligned.
+    // The completing byte 0xFF never makes the unit an ASCII character (a line break, "]" or
+    // "="), so the line reads back as what it was: a stray 0x0D completed with 0 would become a
+    // CR and turn "[basic]" into a header the first reading did not see.
     if (lines_[i].End.empty() && i + 1 < lines_.size()) {
-      out.append(lines_[i].Raw.size() % UnitsOf(encoding_).Size, '\0');
+      out.append(lines_[i].Raw.size() % UnitsOf(encoding_).Size, '\xFF');
       out += MakeLine("").End;
     } else {
       out += lines_[i].End;

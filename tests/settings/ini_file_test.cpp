@@ -47,5 +47,20 @@ TEST(IniFile, ParsingAndWritingBackKeepEveryByte) {
   }
 }
 
+TEST(IniFile, AStrayCarriageReturnByteOfAUtf16FileStaysNoLineBreakOnceCompleted) {
+  // "[basic]" followed by a lone 0x0D is no header: the site values go to a section of their
+  // own, and once written the file reads back the same, so writing it again changes nothing.
+  const std::string bytes = EncodeText("[basic]", TTextEncoding::Utf16LeBom) + "\x0D";
+  TIniFile ini;
+  ini.Parse(bytes);
+  ini.Write("basic", "Latitude", "35");
+  const std::string once = ini.Serialize();
+  TIniFile back;
+  back.Parse(once);
+  EXPECT_EQ(back.Read("basic", "Latitude").value(), "35");
+  back.Write("basic", "Latitude", "35");
+  EXPECT_EQ(back.Serialize(), once);
+}
+
 }  // namespace
 }  // namespace velk
