@@ -157,7 +157,7 @@ QWidget* TFutureForm::BuildPanel(int p) {
   auto ticker = QSharedPointer<QCPAxisTickerDateTime>::create();
   ticker->setDateTimeFormat(QStringLiteral("MM/dd"));
   ticker->setDateTimeSpec(Qt::UTC);
-  ticker->setTickCount(3);
+  ticker->setTickCount(2);
   Chart[p]->xAxis->setTicker(ticker);
   QFont tickFont = Chart[p]->xAxis->tickLabelFont();
   tickFont.setPointSizeF(tickFont.pointSizeF() * 0.85);
